@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+
+namespace dao {
+
+// Jet compared names in the Chinese (PRC) order, pinyin for Hanzi; SQL that orders by a
+// Chinese name says COLLATE ZH.
+void registerChineseCollation(sqlite3 *db);
+int compareChinese(const QString &a, const QString &b);
+
+// "contains" as a LIKE pattern with the user's own %, _ and \ escaped; use with
+// "LIKE ? ESCAPE '\'".
+QString likeContains(const QString &text);
+// "starts with", the same way.
+QString likeStartsWith(const QString &text);
+QString escapeLike(const QString &text);
+
+} // namespace dao

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <stdexcept>
+
+namespace dao {
+
+// The Jet error numbers that the windows test, mapped from the engine's result codes.
+enum JetError : int {
+    ErrGeneric = 3000,
+    ErrNoCurrentRecord = 3021,
+    ErrDuplicate = 3022,
+    ErrFileNotFound = 3024,
+    ErrExclusiveUse = 3045,
+    ErrDamaged = 3049,
+    ErrFieldTooSmall = 3163,
+    ErrLocked = 3218,
+    ErrRequired = 3314,
+    ErrZeroLength = 3315,
+    ErrValidation = 3317,
+    ErrHeldExclusively = 3356,
+};
+
+// A failure of the data layer: the Jet number, a Chinese description for the error box,
+// and the engine's own message.
+class DaoError : public std::runtime_error {
+public:
+    DaoError(int number, const QString &engineMessage, int engineCode = 0);
+
+    int number() const { return m_number; }
+    int engineCode() const { return m_engineCode; }
+    QString engineMessage() const { return m_engineMessage; }
+    // What the common error box shows.
+    QString description() const;
+
+    static QString describe(int number);
+
+private:
+    int m_number;
+    int m_engineCode;
+    QString m_engineMessage;
+};
+
+} // namespace dao

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "DaoError.h"
+#include "PresenceLock.h"
+#include "Row.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace dao {
+
+// The one connection of a run: a SQLCipher file keyed with the database password.
+// Opening never creates a file; a probe read right after the key shows a wrong key or a
+// damaged file at once. Values are always bound, never pasted into SQL text:
+// bool binds as Jet's -1/0, QDate as yyyy-mm-dd, QDateTime as yyyy-mm-dd HH:MM:SS.
+class Database {
+public:
+    enum class Mode { Shared, Exclusive };
+
+    // Throws DaoError: 3024 missing file, 3049 not readable with the key or damaged,
+    // 3356 held exclusively by another program (or, for Exclusive, open by another one).
+    static std::unique_ptr<Database> open(const QString &path, const QString &key,
+                                          Mode mode = Mode::Shared);
+    // Makes a new empty keyed file; fails when the file exists.
+    static std::unique_ptr<Database> create(const QString &path, const QString &key);
+
+    ~Database();
+    Database(const Database &) = delete;
+    Database &operator=(const Database &) = delete;
+
+    QString path() const { return m_path; }
+    Mode mode() const { return m_mode; }
+    sqlite3 *handle() const { return m_db; }
+
+    void exec(const QString &sql, const QVariantList &params = {});
+    // Runs several statements without parameters (schema scripts).
+    void execScript(const QString &sql);
+    Result select(const QString &sql, const QVariantList &params = {});
+    // First field of the first row; null when there is no row.
+    QVariant scalar(const QString &sql, const QVariantList &params = {});
+    qint64 lastInsertId() const;
+    int changes() const;
+
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const;
+
+    bool hasTable(const QString &name);
+    bool hasView(const QString &name);
+    // Column names of a table or view in their order.
+    QStringList columns(const QString &table);
+
+    // Throws the DaoError that the connection's last result code stands for.
+    [[noreturn]] void fail(int rc) const;
+    [[noreturn]] void failStep(int rc) const;
+
+private:
+    Database() = default;
+    static std::unique_ptr<Database> openFile(const QString &path, const QString &key, Mode mode,
+                                              bool create);
+    sqlite3_stmt *prepare(const QString &sql, const QVariantList &params);
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+    Mode m_mode = Mode::Shared;
+    PresenceLock m_lock;
+};
+
+// Rolls back unless committed: every save or reversal of a document line is one of these.
+class Transaction {
+public:
+    explicit Transaction(Database &db);
+    ~Transaction();
+    Transaction(const Transaction &) = delete;
+    Transaction &operator=(const Transaction &) = delete;
+    void commit();
+    void rollback();
+
+private:
+    Database &m_db;
+    bool m_open = true;
+};
+
+// The engine's message for a result code, mapped to the Jet number the windows test.
+int jetNumberOf(int sqliteCode, const QString &message);
+
+} // namespace dao

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The value conversions the original language runtime did implicitly, written out once.
+namespace platform::convert {
+
+// Round half to even (the runtime's rounding of numbers to whole numbers).
+double roundHalfEven(double value);
+// Round to the given decimals, half to even, as Currency and the 4-decimal quantities do.
+double roundTo(double value, int decimals);
+
+// A number as the runtime read text: blanks around it, an optional sign, digits with
+// thousands separators, a decimal point, an exponent. Empty when the text is no number.
+std::optional<double> parseNumber(const QString &text);
+// IsNumeric: true for what parseNumber accepts (so the program's own "1,234.50" is numeric).
+bool isNumeric(const QString &text);
+// A flag as the settings hold it: "True"/"False" in any letter case, or a number (0 false).
+std::optional<bool> parseFlag(const QString &text);
+
+// Format "Standard": thousands separators and two decimals, "-1,234.50".
+QString standard(double value);
+// A single-precision number written as text the way the runtime wrote it (shortest form
+// that reads back as the same single; "1", "1.15", "0.5").
+QString singleText(float value);
+// A double written as text (shortest round trip, no exponent for ordinary magnitudes).
+QString doubleText(double value);
+// Flags as the settings file stores them.
+inline QString flagText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+
+// An amount with four decimals in ten-thousandths, summed exactly.
+struct Currency {
+    qint64 units = 0;
+
+    static Currency fromDouble(double v);
+    double toDouble() const { return static_cast<double>(units) / 10000.0; }
+    Currency &operator+=(Currency o) { units += o.units; return *this; }
+    friend Currency operator+(Currency a, Currency b) { return {a.units + b.units}; }
+    friend Currency operator-(Currency a, Currency b) { return {a.units - b.units}; }
+    friend bool operator==(Currency a, Currency b) { return a.units == b.units; }
+    // The product of a quantity and a price, rounded to four decimals.
+    static Currency product(double quantity, double price);
+};
+
+} // namespace platform::convert

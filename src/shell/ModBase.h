@@ -14,8 +14,8 @@ class Database;
 class Recordset;
 } // namespace dao
 
+class QLabel;
 class QWidget;
-class QStatusBar;
 
 // The program's shared state and its small shared routines. Start-up and test fixtures
 // set the state; windows meet through it by these names.
@@ -112,9 +112,11 @@ void ResetState();
 void ShowErr();
 void ShowErr(const std::exception &e);
 
-// The status bar whose first panel SetStatus writes (the main window installs it).
-void SetStatusBar(QStatusBar *bar);
-void SetStatus(const QString &message, bool busy);
+// The first status panel, which SetStatus writes (the main window installs it).
+void SetStatusPanel(QLabel *panel);
+void SetStatus(const QString &message, bool busy = false);
+// Enter (13) becomes a Tab to the focused field and the key is swallowed (set to 0).
+void EnterToTab(int &keyCode);
 
 QString AddSlash(const QString &path);
 // Adds the trailing separator to path, creates the last folder level when missing; empty

@@ -1,0 +1,17 @@
+#pragma once
+
+namespace platform {
+class SingleInstance;
+}
+
+namespace ModBase {
+
+// The start procedure up to the opened database: code page, single instance, settings,
+// paths, the day of the run, the database check. False when the program must end (its
+// message was shown). The single-instance guard lives as long as the caller keeps it.
+bool StartUp(platform::SingleInstance &instance);
+
+// True when another instance of this program folder runs; it was brought to the front.
+bool PrevInstance(platform::SingleInstance &instance);
+
+} // namespace ModBase

@@ -1,0 +1,105 @@
+#include "ScriptedDialogs.h"
+#include "TempFolder.h"
+#include "dao/Database.h"
+#include "dao/PresenceLock.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
+#include "shell/ModINI.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace ModBase;
+using platform::Answer;
+
+namespace {
+
+class CheckDBTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetState();
+        IniFile = dir.file(QStringLiteral("Vialdesk.ini"));
+        QDir().mkpath(dir.file(QStringLiteral("Data")));
+        ModINI::WriteINI(QStringLiteral("数据库"), QStringLiteral("数据库所在的目录"), dir.file(QStringLiteral("Data")),
+                         IniFile);
+        DBFile = dir.file(QStringLiteral("Data/MarloSJGL.dat"));
+    }
+    void TearDown() override { ModData::CloseAll(); }
+
+    void makeDatabase(const QString &name = QStringLiteral("MarloSJGL.dat"))
+    {
+        auto db = dao::Database::create(dir.file(QStringLiteral("Data/") + name), DBPassword);
+        db->execScript(QStringLiteral("CREATE TABLE t(a INTEGER PRIMARY KEY, b TEXT); INSERT INTO t(b) VALUES('x');"));
+    }
+    QString databaseKey() const
+    {
+        return ModINI::GetINI(QStringLiteral("数据库"), QStringLiteral("数据库所在的目录"), IniFile);
+    }
+
+    TempFolder dir;
+};
+
+} // namespace
+
+TEST_F(CheckDBTest, MissingFileStopsAndClearsTheFolderKey)
+{
+    ScriptedDialogs dialogs;
+    dialogs.expectExact(QStringLiteral("找不到可用的数据库！程序将终止运行，请重新打开程序，并指定数据库所在的目录。\n\n如仍有问题请联系开发商"));
+    EXPECT_FALSE(ModData::CheckDB());
+    EXPECT_TRUE(databaseKey().isEmpty());
+    EXPECT_FALSE(QFile::exists(DBFile));
+}
+
+TEST_F(CheckDBTest, EmptyDatabasePathStopsTheSameWay)
+{
+    DBFile.clear();
+    ScriptedDialogs dialogs;
+    dialogs.expect(QStringLiteral("找不到可用的数据库！程序将终止运行，请重新打开程序"));
+    EXPECT_FALSE(ModData::CheckDB());
+}
+
+TEST_F(CheckDBTest, ANameDifferingInLetterCaseIsOpened)
+{
+    makeDatabase(QStringLiteral("marlosjgl.DAT"));
+    ScriptedDialogs dialogs;
+    ASSERT_TRUE(ModData::CheckDB());
+    ASSERT_NE(DB(), nullptr);
+    EXPECT_EQ(DB()->scalar(QStringLiteral("SELECT b FROM t")).toString(), QStringLiteral("x"));
+}
+
+TEST_F(CheckDBTest, FileHeldExclusivelyStopsWithItsMessage)
+{
+    makeDatabase();
+    dao::PresenceLock other;
+    ASSERT_TRUE(other.acquire(DBFile, dao::PresenceLock::Mode::Exclusive));
+    ScriptedDialogs dialogs;
+    dialogs.expectExact(QStringLiteral("不能打开数据库文件“") + DBFile + QStringLiteral("”，文件正在使用中"));
+    EXPECT_FALSE(ModData::CheckDB());
+    EXPECT_EQ(dialogs.shown().last().icon, platform::Icon::Information);
+}
+
+TEST_F(CheckDBTest, DamagedFileIsRepairedOnYesAndEndsOnNo)
+{
+    makeDatabase();
+    QFile f(DBFile);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.write(QByteArray(64, '\x11')); // the first page no longer decrypts
+    f.close();
+    {
+        ScriptedDialogs dialogs;
+        dialogs.expect(QStringLiteral("试图修复它吗？"), Answer::No)
+            .expectExact(QStringLiteral("数据库文件已损坏且未修复，程序将终止运行。"));
+        EXPECT_FALSE(ModData::CheckDB());
+        EXPECT_EQ(DB(), nullptr);
+    }
+    {
+        // Nothing of this file is readable, so the repair itself fails with the error box.
+        ScriptedDialogs dialogs;
+        dialogs.expect(QStringLiteral("试图修复它吗？"), Answer::Yes).expect(QStringLiteral("Dr. Watson 发现您的操作有误。"));
+        EXPECT_FALSE(ModData::CheckDB());
+        EXPECT_TRUE(QFile::exists(DBFile));
+    }
+}

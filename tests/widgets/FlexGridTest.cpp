@@ -1,0 +1,276 @@
+#include "dao/Row.h"
+#include "widgets/FlexGrid.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QStringList column(const FlexGrid &g, int col)
+{
+    QStringList texts;
+    for (int r = 1; r < g.Rows(); ++r)
+        texts.append(g.TextMatrix(r, col));
+    return texts;
+}
+
+// A grid of one key column and a running number, so the order of equal keys shows.
+void fillKeys(FlexGrid &g, const QStringList &keys)
+{
+    QList<QStringList> rows;
+    for (int i = 0; i < keys.size(); ++i)
+        rows.append({keys.at(i), QString::number(i)});
+    g.Fill({QStringLiteral("品名"), QStringLiteral("序")}, rows);
+}
+
+struct SortCase {
+    const char *name;
+    QStringList keys;
+    Qt::SortOrder order;
+    QStringList expected;
+};
+
+void PrintTo(const SortCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class FlexGridSort : public ::testing::TestWithParam<SortCase> {};
+
+} // namespace
+
+TEST_P(FlexGridSort, OrdersTheDataRowsAndNeverTheHeader)
+{
+    const SortCase &c = GetParam();
+    FlexGrid g;
+    fillKeys(g, c.keys);
+    g.Sort(0, c.order);
+    EXPECT_EQ(column(g, 0), c.expected);
+    EXPECT_EQ(g.TextMatrix(0, 0), QStringLiteral("品名"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FlexGridSort,
+    ::testing::Values(
+        SortCase{"NumbersByValueNotByText",
+                 {QStringLiteral("9"), QStringLiteral("1,234.50"), QStringLiteral("10"), QStringLiteral("-2")},
+                 Qt::AscendingOrder,
+                 {QStringLiteral("-2"), QStringLiteral("9"), QStringLiteral("10"), QStringLiteral("1,234.50")}},
+        SortCase{"NumbersDescending",
+                 {QStringLiteral("0.5"), QStringLiteral("200.00"), QStringLiteral("35")},
+                 Qt::DescendingOrder,
+                 {QStringLiteral("200.00"), QStringLiteral("35"), QStringLiteral("0.5")}},
+        SortCase{"ChineseInPinyinOrder",
+                 {QStringLiteral("磁珠"), QStringLiteral("白蛋白"), QStringLiteral("安瓿"), QStringLiteral("胺类")},
+                 Qt::AscendingOrder,
+                 {QStringLiteral("安瓿"), QStringLiteral("胺类"), QStringLiteral("白蛋白"), QStringLiteral("磁珠")}},
+        SortCase{"ChineseDescending",
+                 {QStringLiteral("白蛋白"), QStringLiteral("磁珠"), QStringLiteral("安瓿")},
+                 Qt::DescendingOrder,
+                 {QStringLiteral("磁珠"), QStringLiteral("白蛋白"), QStringLiteral("安瓿")}},
+        SortCase{"DatesAsText",
+                 {QStringLiteral("2026-03-01"), QStringLiteral("2025-12-31"), QStringLiteral("2026-01-15")},
+                 Qt::AscendingOrder,
+                 {QStringLiteral("2025-12-31"), QStringLiteral("2026-01-15"), QStringLiteral("2026-03-01")}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(FlexGrid, EqualKeysKeepTheirOrderBothWays)
+{
+    FlexGrid g;
+    fillKeys(g, {QStringLiteral("乙"), QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("甲")});
+    g.Sort(0, Qt::DescendingOrder);
+    EXPECT_EQ(column(g, 1), (QStringList{QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("3")}));
+    g.Sort(0, Qt::AscendingOrder);
+    EXPECT_EQ(column(g, 1), (QStringList{QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("0"), QStringLiteral("2")}));
+}
+
+TEST(FlexGrid, CellColoursTravelWithTheirRow)
+{
+    FlexGrid g;
+    fillKeys(g, {QStringLiteral("3"), QStringLiteral("1"), QStringLiteral("2")});
+    for (int c = 0; c < g.Cols(); ++c)
+        g.setCellForeColor(1, c, Qt::red); // the row of "3"
+    g.setCellBackColor(2, 1, Qt::blue);   // the row of "1"
+    g.Sort(0, Qt::AscendingOrder);
+
+    EXPECT_EQ(column(g, 0), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}));
+    EXPECT_EQ(g.CellForeColor(3, 0), QColor(Qt::red));
+    EXPECT_EQ(g.CellForeColor(3, 1), QColor(Qt::red));
+    EXPECT_EQ(g.CellBackColor(1, 1), QColor(Qt::blue));
+    EXPECT_FALSE(g.CellForeColor(1, 0).isValid());
+    EXPECT_FALSE(g.CellBackColor(3, 1).isValid());
+}
+
+TEST(FlexGrid, FillsFromAQueryAndAnEmptyOneLeavesTheHeader)
+{
+    auto names = std::make_shared<const QStringList>(QStringList{QStringLiteral("单号"), QStringLiteral("单价")});
+    dao::Result result;
+    result.columns = *names;
+    result.rows.emplace_back(names, QVariantList{QVariant(qint64(20260115001)), QVariant(12.5)});
+    result.rows.emplace_back(names, QVariantList{QVariant(qint64(20260115002)), QVariant()});
+
+    FlexGrid g;
+    g.setColWidth(1, 0);
+    g.Fill(result);
+    EXPECT_EQ(g.Rows(), 3);
+    EXPECT_EQ(g.Cols(), 2);
+    EXPECT_EQ(g.TextMatrix(0, 0), QStringLiteral("单号"));
+    EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("20260115001"));
+    EXPECT_EQ(g.TextMatrix(1, 1), QStringLiteral("12.5"));
+    EXPECT_EQ(g.TextMatrix(2, 1), QString());
+    EXPECT_EQ(g.ColWidth(1), FlexGrid::DefaultColWidth);
+    EXPECT_FALSE(g.isColumnHidden(1));
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.Col(), 0);
+
+    result.rows.clear();
+    g.Fill(result);
+    EXPECT_EQ(g.Rows(), 1);
+    EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("单价"));
+    EXPECT_EQ(g.Row(), 0);
+}
+
+TEST(FlexGrid, HeaderTextsAreCellsOfRowZero)
+{
+    FlexGrid g;
+    g.setCols(3);
+    EXPECT_EQ(g.TextMatrix(0, 2), QString()); // blank, not a column number
+    g.setTextMatrix(0, 2, QStringLiteral("金额↑"));
+    EXPECT_EQ(g.TextMatrix(0, 2), QStringLiteral("金额↑"));
+    EXPECT_EQ(g.horizontalHeaderItem(2)->text(), QStringLiteral("金额↑"));
+    g.setTextMatrix(1, 2, QStringLiteral("5.00"));
+    g.Clear();
+    EXPECT_EQ(g.TextMatrix(0, 2), QString());
+    EXPECT_EQ(g.TextMatrix(1, 2), QString());
+    EXPECT_EQ(g.Rows(), 2);
+    EXPECT_THROW(g.TextMatrix(2, 0), std::out_of_range);
+}
+
+TEST(FlexGrid, WidthsInTwipsAndZeroHides)
+{
+    FlexGrid g;
+    g.setCols(3);
+    g.setColWidth(0, 0);
+    g.setColWidth(1, 1500);
+    g.setColWidth(2, 1550);
+    EXPECT_TRUE(g.isColumnHidden(0));
+    EXPECT_EQ(g.ColWidth(0), 0);
+    EXPECT_EQ(g.columnWidth(1), 1500 / 15);
+    EXPECT_EQ(g.ColWidth(2), 1550); // kept exactly, though not a whole number of pixels
+    g.setColWidth(0, 800);
+    EXPECT_FALSE(g.isColumnHidden(0));
+    EXPECT_EQ(g.columnWidth(0), 53); // 53.3 pixels
+}
+
+TEST(FlexGrid, GeneralAlignmentPutsNumbersRight)
+{
+    FlexGrid g;
+    g.setTextMatrix(1, 0, QStringLiteral("1,234.50"));
+    g.setTextMatrix(1, 1, QStringLiteral("盒"));
+    EXPECT_TRUE(g.item(0, 0)->textAlignment() & Qt::AlignRight);
+    EXPECT_TRUE(g.item(0, 1)->textAlignment() & Qt::AlignLeft);
+    g.setColAlignment(0, Qt::AlignCenter);
+    EXPECT_EQ(g.item(0, 0)->textAlignment(), int(Qt::AlignCenter));
+}
+
+TEST(FlexGrid, SnapshotHoldsHeaderRowsWidthsAndAlignments)
+{
+    FlexGrid g;
+    g.Fill({QStringLiteral("ID"), QStringLiteral("品名")},
+           {{QStringLiteral("7"), QStringLiteral("试剂盒")}, {QStringLiteral("8"), QStringLiteral("血清")}});
+    g.setColWidth(0, 0);
+    g.setColWidth(1, 2550);
+    g.setColAlignment(1, Qt::AlignRight);
+
+    const GridSnapshot s = g.snapshot();
+    EXPECT_EQ(s.header, (QStringList{QStringLiteral("ID"), QStringLiteral("品名")}));
+    ASSERT_EQ(s.rowCount(), 2);
+    EXPECT_EQ(s.text(1, 1), QStringLiteral("血清"));
+    EXPECT_EQ(s.colWidths, (QList<int>{0, 2550}));
+    EXPECT_EQ(s.colAlignments, (QList<int>{0, int(Qt::AlignRight)}));
+}
+
+TEST(FlexGrid, RemoveItemAndRowsKeepTheCurrentRowInRange)
+{
+    FlexGrid g;
+    fillKeys(g, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    g.setRow(3);
+    g.RemoveItem(2);
+    EXPECT_EQ(column(g, 0), (QStringList{QStringLiteral("a"), QStringLiteral("c")}));
+    EXPECT_EQ(g.Row(), 2);
+    g.setRows(1);
+    EXPECT_EQ(g.Row(), 0);
+    EXPECT_THROW(g.RemoveItem(0), std::out_of_range);
+}
+
+TEST(FlexGrid, SelectionRunsFromRowToRowSel)
+{
+    FlexGrid g;
+    fillKeys(g, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d")});
+    QSignalSpy changes(&g, &FlexGrid::RowColChange);
+    g.setRow(2);
+    g.setColSel(g.Cols() - 1);
+    EXPECT_EQ(changes.size(), 1);
+    EXPECT_EQ(g.RowSel(), 2);
+    const QList<QTableWidgetSelectionRange> ranges = g.selectedRanges();
+    ASSERT_EQ(ranges.size(), 1);
+    EXPECT_EQ(ranges.first().topRow(), 1);
+    EXPECT_EQ(ranges.first().columnCount(), 2);
+}
+
+class FlexGridMouse : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g.resize(400, 300);
+        fillKeys(g, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c"), QStringLiteral("d"),
+                     QStringLiteral("e"), QStringLiteral("f")});
+        g.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&g));
+    }
+
+    QPoint cellCentre(int row, int col) const
+    {
+        return g.visualRect(g.model()->index(row - 1, col)).center();
+    }
+
+    FlexGrid g;
+};
+
+TEST_F(FlexGridMouse, AClickOnTheHeaderLiesInRowZeroAndMakesItsColumnCurrent)
+{
+    QSignalSpy downs(&g, &FlexGrid::MouseDown);
+    QSignalSpy clicks(&g, &FlexGrid::Click);
+    QHeaderView *header = g.horizontalHeader();
+    const QPoint onSecond(header->sectionViewportPosition(1) + header->sectionSize(1) / 2, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, onSecond);
+
+    ASSERT_EQ(downs.size(), 1);
+    EXPECT_EQ(downs.at(0).at(1).toInt(), 0);
+    const double y = downs.at(0).at(3).toDouble();
+    EXPECT_LE(g.RowPos(0), y);
+    EXPECT_GT(g.RowPos(1), y);
+    EXPECT_EQ(g.Col(), 1);
+    EXPECT_EQ(clicks.size(), 1);
+    EXPECT_EQ(g.MouseRow(), 0);
+
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, cellCentre(1, 0));
+    EXPECT_EQ(downs.at(1).at(1).toInt(), 1);
+    EXPECT_GE(downs.at(1).at(3).toDouble(), g.RowPos(1));
+    EXPECT_EQ(g.Row(), 1);
+    EXPECT_EQ(g.Col(), 0);
+}
+
+TEST_F(FlexGridMouse, ASelectionMadeUpwardsKeepsItsStartAsRow)
+{
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, cellCentre(5, 0));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ShiftModifier, cellCentre(2, 0));
+    EXPECT_EQ(g.Row(), 5);
+    EXPECT_EQ(g.RowSel(), 2);
+    EXPECT_EQ(g.MouseRow(), 2);
+}

@@ -483,9 +483,13 @@ GridSnapshot FlexGrid::snapshot() const
     }
     for (int r = 1; r < Rows(); ++r) {
         QStringList texts;
-        for (int c = 0; c < Cols(); ++c)
+        QList<QColor> colors;
+        for (int c = 0; c < Cols(); ++c) {
             texts.append(TextMatrix(r, c));
+            colors.append(CellForeColor(r, c));
+        }
         s.rows.append(texts);
+        s.foreColors.append(colors);
     }
     return s;
 }

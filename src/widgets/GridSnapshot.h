@@ -10,7 +10,7 @@ struct GridSnapshot {
     QStringList header;              // row 0
     QList<QStringList> rows;         // the data rows, each as wide as the header
     QList<int> colWidths;            // twips, 0 for a hidden column
-    QList<int> colAlignments;        // Qt::Alignment values, one per column
+    QList<int> colAlignments;        // Qt::Alignment values, one per column; 0 general
     QList<QList<QColor>> foreColors; // text colour of data cells; missing or invalid: black
 
     int cols() const { return static_cast<int>(header.size()); }

@@ -186,6 +186,7 @@ TEST(FlexGrid, SnapshotHoldsHeaderRowsWidthsAndAlignments)
     g.setColWidth(0, 0);
     g.setColWidth(1, 2550);
     g.setColAlignment(1, Qt::AlignRight);
+    g.setCellForeColor(2, 1, Qt::red);
 
     const GridSnapshot s = g.snapshot();
     EXPECT_EQ(s.header, (QStringList{QStringLiteral("ID"), QStringLiteral("品名")}));
@@ -193,6 +194,8 @@ TEST(FlexGrid, SnapshotHoldsHeaderRowsWidthsAndAlignments)
     EXPECT_EQ(s.text(1, 1), QStringLiteral("血清"));
     EXPECT_EQ(s.colWidths, (QList<int>{0, 2550}));
     EXPECT_EQ(s.colAlignments, (QList<int>{0, int(Qt::AlignRight)}));
+    EXPECT_EQ(s.foreColor(1, 1), QColor(Qt::red));
+    EXPECT_EQ(s.foreColor(0, 1), QColor(Qt::black));
 }
 
 TEST(FlexGrid, RemoveItemAndRowsKeepTheCurrentRowInRange)

@@ -33,6 +33,16 @@ bool SingleInstance::raiseRunning()
     return true;
 }
 
+bool SingleInstance::isRunning(const QString &programFolder)
+{
+    QLocalSocket socket;
+    socket.connectToServer(socketName(programFolder));
+    if (!socket.waitForConnected(500))
+        return false;
+    socket.abort();
+    return true;
+}
+
 bool SingleInstance::listen(std::function<void()> onRaise)
 {
     m_onRaise = std::move(onRaise);
@@ -44,8 +54,14 @@ bool SingleInstance::listen(std::function<void()> onRaise)
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *s = m_server->nextPendingConnection()) {
             connect(s, &QLocalSocket::disconnected, s, &QObject::deleteLater);
-            if (m_onRaise)
-                m_onRaise();
+            // Only a later start says "raise"; a mere look (isRunning) connects and leaves.
+            const auto answer = [this, s] {
+                while (s->canReadLine())
+                    if (s->readLine().trimmed() == "raise" && m_onRaise)
+                        m_onRaise();
+            };
+            connect(s, &QLocalSocket::readyRead, s, answer);
+            answer();
         }
     });
     return true;

@@ -8,7 +8,8 @@
 class QLocalServer;
 
 // One running instance per program folder: a local socket named after the folder. A second
-// start asks the first to bring its main window to the front and then stops.
+// start asks the first to bring its main window to the front and then stops; other
+// programs of the folder may only look whether it runs.
 namespace platform {
 
 class SingleInstance : public QObject {
@@ -23,6 +24,8 @@ public:
     bool listen(std::function<void()> onRaise);
 
     static QString socketName(const QString &programFolder);
+    // True when an instance of that folder runs; it is not disturbed.
+    static bool isRunning(const QString &programFolder);
 
 private:
     QString m_name;

@@ -29,6 +29,17 @@ int collate(void *, int lenA, const void *a, int lenB, const void *b)
 
 int compareChinese(const QString &a, const QString &b)
 {
+    // Jet's Chinese order puts Latin letters, digits and signs before the Hanzi, where the
+    // Chinese collator puts them after; so the first differing character decides that.
+    qsizetype i = 0;
+    while (i < a.size() && i < b.size() && a[i].toCaseFolded() == b[i].toCaseFolded())
+        ++i;
+    if (i < a.size() && i < b.size()) {
+        const bool narrowA = a[i].unicode() < 0x80;
+        const bool narrowB = b[i].unicode() < 0x80;
+        if (narrowA != narrowB)
+            return narrowA ? -1 : 1;
+    }
     const int c = chineseCollator().compare(a, b);
     if (c != 0)
         return c < 0 ? -1 : 1;

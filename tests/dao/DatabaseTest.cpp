@@ -125,7 +125,10 @@ TEST_F(DatabaseTest, ADamagedFileIsRepairedKeepingItsRowsAndTheOriginal)
 
 TEST(Collation, ChineseNamesSortInPinyinOrder)
 {
-    QStringList names = {QStringLiteral("张"), QStringLiteral("阿"), QStringLiteral("李"), QStringLiteral("波")};
+    QStringList names = {QStringLiteral("张"), QStringLiteral("阿"), QStringLiteral("ABO血型"), QStringLiteral("李"),
+                         QStringLiteral("波"), QStringLiteral("安瓿"), QStringLiteral("12")};
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) { return compareChinese(a, b) < 0; });
-    EXPECT_EQ(names, (QStringList{QStringLiteral("阿"), QStringLiteral("波"), QStringLiteral("李"), QStringLiteral("张")}));
+    // Latin and digits first, as Jet sorted them, then pinyin order.
+    EXPECT_EQ(names, (QStringList{QStringLiteral("12"), QStringLiteral("ABO血型"), QStringLiteral("阿"),
+                                  QStringLiteral("安瓿"), QStringLiteral("波"), QStringLiteral("李"), QStringLiteral("张")}));
 }

@@ -1,16 +1,18 @@
+#include "shell/FrmMain.h"
+#include "shell/SafeApplication.h"
 #include "shell/Startup.h"
 #include "platform/Dialogs.h"
 #include "platform/SingleInstance.h"
 #include "platform/System.h"
 
-#include <QApplication>
-
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    SafeApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vialdesk"));
     platform::setAppTitle(QStringLiteral("澜鉴"));
     platform::SingleInstance instance(platform::programFolder());
-    ModBase::StartUp(instance);
-    return 0;
+    const auto frmMain = ModBase::Main(instance);
+    if (!frmMain)
+        return 0;
+    return app.exec();
 }

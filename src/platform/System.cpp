@@ -12,6 +12,7 @@
 namespace platform {
 namespace {
 QString g_programFolder;
+int g_codePage = 0;
 }
 
 int codePageOfCodeset(const QString &codeset)
@@ -25,9 +26,16 @@ int codePageOfCodeset(const QString &codeset)
 
 int ansiCodePage()
 {
+    if (g_codePage != 0)
+        return g_codePage;
     std::setlocale(LC_CTYPE, "");
     const char *codeset = nl_langinfo(CODESET);
     return codePageOfCodeset(QString::fromLatin1(codeset ? codeset : ""));
+}
+
+void setAnsiCodePage(int codePage)
+{
+    g_codePage = codePage;
 }
 
 QString programFolder()

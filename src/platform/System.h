@@ -8,6 +8,8 @@ namespace platform {
 // The session's ANSI code page from the locale's codeset: 950 for Big5 and its relatives,
 // 936 for every other (GBK, GB18030 and UTF-8 sessions of a Chinese desktop alike).
 int ansiCodePage();
+// Fixes the code page that ansiCodePage reports (a test's session); 0 reads the locale again.
+void setAnsiCodePage(int codePage);
 // The same rule on a given codeset name (as nl_langinfo(CODESET) gives it).
 int codePageOfCodeset(const QString &codeset);
 

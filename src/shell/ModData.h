@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 namespace dao {
 class Database;
 class Recordset;
@@ -33,6 +35,10 @@ bool CheckDB();
 QString GetPYChar(const QString &ch);
 QString GetPY(const QString &text);
 float TextWidthCJK(const QString &text);
+
+// The compaction of the database file: true when it completed; the database is left
+// closed. The backup routines install it; while none is installed nothing is compacted.
+inline std::function<bool()> CompactDB;
 
 // Sets OrderBy and QueryOrder and remembers the order in the settings file.
 void SetQueryOrder(qint16 &order);

@@ -1,5 +1,7 @@
 #include "Startup.h"
 
+#include "FrmLogin.h"
+#include "FrmMain.h"
 #include "ModBase.h"
 #include "ModData.h"
 #include "platform/Dialogs.h"
@@ -7,10 +9,28 @@
 #include "platform/System.h"
 
 namespace ModBase {
+namespace {
+
+// A later start of the same program folder brings this run's main window forward.
+void raiseMainWindow()
+{
+    FrmMain *main = FrmMain::instance();
+    if (!main)
+        return;
+    if (main->isMinimized())
+        main->showNormal();
+    main->raise();
+    main->activateWindow();
+}
+
+} // namespace
 
 bool PrevInstance(platform::SingleInstance &instance)
 {
-    return instance.raiseRunning();
+    if (instance.raiseRunning())
+        return true;
+    instance.listen(raiseMainWindow);
+    return false;
 }
 
 bool StartUp(platform::SingleInstance &instance)
@@ -30,6 +50,19 @@ bool StartUp(platform::SingleInstance &instance)
     SysDate = QDate::currentDate();
     ConnStr = QStringLiteral(";pwd=") + DBPassword;
     return ModData::CheckDB();
+}
+
+std::unique_ptr<FrmMain> Main(platform::SingleInstance &instance)
+{
+    if (!StartUp(instance))
+        return nullptr;
+    auto main = std::make_unique<FrmMain>();
+    if (!main->load())
+        return nullptr;
+    main->showMaximized();
+    FrmLogin login(main.get());
+    platform::execModal(&login);
+    return main;
 }
 
 } // namespace ModBase

@@ -4,14 +4,17 @@
 #include "FrmPopMenu.h"
 #include "ModBase.h"
 #include "ModData.h"
+#include "ModDataGrid.h"
 #include "Seed.h"
 #include "WindowRegistry.h"
 #include "dao/Database.h"
 #include "dao/Recordset.h"
 #include "platform/Dialogs.h"
 #include "platform/System.h"
+#include "widgets/EntryFilter.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -33,6 +36,9 @@ FrmLogin::FrmLogin(QWidget *parent) : QDialog(parent)
     CmbUserName->setObjectName(QStringLiteral("CmbUserName_1"));
     CmbUserName->setEditable(true);
     CmbUserName->setInsertPolicy(QComboBox::NoInsert);
+    // Names differing only in letter case are different users: the list must not
+    // complete or replace a typed name by one of another case.
+    CmbUserName->completer()->setCaseSensitivity(Qt::CaseSensitive);
     CmbUserName->setMinimumWidth(180);
     txtPassWord = new QLineEdit(this);
     txtPassWord->setObjectName(QStringLiteral("txtPassWord"));
@@ -46,8 +52,6 @@ FrmLogin::FrmLogin(QWidget *parent) : QDialog(parent)
     CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
     CmdHelp = new QPushButton(QStringLiteral("？"), this);
     CmdHelp->setObjectName(QStringLiteral("CmdHelp"));
-    for (QPushButton *b : {CmdOK, CmdCancel, CmdHelp})
-        b->setAutoDefault(false);
 
     auto *layout = new QGridLayout(this);
     layout->addWidget(lblLabels[0], 0, 0);
@@ -64,6 +68,8 @@ FrmLogin::FrmLogin(QWidget *parent) : QDialog(parent)
     setTabOrder(txtPassWord, CmdOK);
     setTabOrder(CmdOK, CmdCancel);
     setTabOrder(CmdCancel, CmdHelp);
+
+    new EntryFilter(this);
 
     connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOK_Click(); });
     connect(CmdCancel, &QPushButton::clicked, this, [this] { reject(); });
@@ -83,7 +89,8 @@ void FrmLogin::Form_Load()
     } catch (...) {
         ModBase::ShowErr();
     }
-    fillUserNames();
+    ModData::FillCombo(CmbUserName, QStringLiteral("SELECT 用户名 FROM yonghu WHERE 在职显示<>0 ORDER BY 用户名 COLLATE ZH"),
+                       false);
     if (!ModBase::LastUser.isEmpty()) {
         CmbUserName->setEditText(ModBase::LastUser);
         LabTip->hide();
@@ -97,24 +104,6 @@ void FrmLogin::Form_Load()
     if (FrmMain *main = FrmMain::instance())
         main->panel(3)->setText(QStringLiteral("当前用户：未登陆"));
     ModBase::SetStatus(QStringLiteral("用户登陆..."));
-}
-
-void FrmLogin::fillUserNames()
-{
-    CmbUserName->clear();
-    try {
-        ModData::OpenDB();
-        dao::Database *db = ModBase::DB();
-        if (!db)
-            return;
-        const dao::Result names =
-            db->select(QStringLiteral("SELECT 用户名 FROM yonghu WHERE 在职显示<>0 ORDER BY 用户名 COLLATE ZH"));
-        for (const dao::Row &r : names.rows)
-            if (!r.text(0).isEmpty())
-                CmbUserName->addItem(r.text(0));
-    } catch (...) {
-        ModBase::ShowErr();
-    }
 }
 
 void FrmLogin::refuse(const QString &text, QWidget *focus)

@@ -29,7 +29,6 @@ public:
 
 private:
     void Form_Load();
-    void fillUserNames();
     void CmdOK_Click();
     void afterLogin();
     void refuse(const QString &text, QWidget *focus);

@@ -6,6 +6,7 @@
 #include "dao/Recordset.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "widgets/EntryFilter.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -36,6 +37,9 @@ FrmWelcome::FrmWelcome(QWidget *parent) : QDialog(parent)
     layout->addWidget(CmdHelp, 2, 0);
     layout->setColumnStretch(1, 1);
     layout->addWidget(CmdOK, 2, 2);
+
+    // One field: Enter confirms it.
+    (new EntryFilter(this))->exempt(TxtCompany, EntryFilter::EnterToNext);
 
     connect(CmdOK, &QPushButton::clicked, this, [this] { CmdOK_Click(); });
     connect(CmdHelp, &QPushButton::clicked, this, [this] { CmdHelp_Click(); });

@@ -5,6 +5,7 @@
 #include "ModBase.h"
 #include "ModData.h"
 #include "platform/Dialogs.h"
+#include "schema/ModDBtoNEW.h"
 #include "platform/SingleInstance.h"
 #include "platform/System.h"
 
@@ -49,7 +50,9 @@ bool StartUp(platform::SingleInstance &instance)
     HelpFile = folder + QStringLiteral("澜鉴帮助.chm");
     SysDate = QDate::currentDate();
     ConnStr = QStringLiteral(";pwd=") + DBPassword;
-    return ModData::CheckDB();
+    if (!ModData::CheckDB())
+        return false;
+    return ModDBtoNEW::UpgradeDB(*DB());
 }
 
 std::unique_ptr<FrmMain> Main(platform::SingleInstance &instance)

@@ -375,3 +375,25 @@ TEST_F(FrmMainTest, BackupFolderItemOffersTheOptionsOnlyWithTheirRight)
     main->mnuTLAutoBKPath->trigger();
     EXPECT_EQ(shell.calls, QStringList{QStringLiteral("explore ") + BackupPath});
 }
+
+TEST_F(FrmMainTest, LoggingInAgainShowsNobodyLoggedInWhileTheLoginIsOpen)
+{
+    logIn(QString(26, u'1'));
+    main->DoIt(7);
+    for (int n : {1, 2}) {
+        ScriptedDialogs dialogs;
+        dialogs.expectDialog(QStringLiteral("FrmLogin"), [this](QDialog *login) {
+            EXPECT_FALSE(LoginOK);
+            EXPECT_EQ(main->panel(3)->text(), QStringLiteral("当前用户：未登陆"));
+            EXPECT_FALSE(main->tbRegIn->isEnabled());
+            EXPECT_TRUE(main->tbLogin->isEnabled());
+            EXPECT_EQ(login->parentWidget(), main.get());
+            login->reject();
+            return QDialog::Rejected;
+        });
+        main->DoIt(n);
+    }
+    EXPECT_EQ(main->loadedWindow(QStringLiteral("FrmProductIn")), nullptr);
+    EXPECT_FALSE(main->mnuRWRegIn->isEnabled());
+    EXPECT_EQ(main->panel(1)->text(), QStringLiteral("待命"));
+}

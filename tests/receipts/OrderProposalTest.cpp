@@ -1,0 +1,169 @@
+#include "OrderFixture.h"
+#include "receipts/OrderProposal.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <vector>
+
+using namespace receipts;
+
+namespace {
+
+enum Supplier { NoSupplier, SupplierA, SupplierB };
+
+struct Move {
+    int flag;
+    int daysAgo;
+    double quantity;
+    double price;
+    Supplier supplier = NoSupplier;
+};
+
+struct ProposalCase {
+    const char *name;
+    int period;
+    std::vector<Move> moves;
+    std::vector<double> lots;
+    int filter; // -1 all suppliers
+    bool kept;
+    const char *quantity = "";
+    const char *price = "";
+    const char *amount = "";
+    const char *rate = "";
+    const char *stock = "";
+    const char *supplier = "";
+};
+
+void PrintTo(const ProposalCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+// One reagent in a store with two suppliers; its proposal line, or none.
+struct OneReagent {
+    OrderFixture store;
+    qint32 ids[3] = {0, 0, 0};
+    qint32 reagentId = 0;
+
+    OneReagent(const std::vector<Move> &moves, const std::vector<double> &lots)
+    {
+        ids[SupplierA] = store.supplier(QStringLiteral("甲公司"));
+        ids[SupplierB] = store.supplier(QStringLiteral("乙公司"));
+        reagentId = store.reagent(QStringLiteral("葡萄糖"), QStringLiteral("PTT"), QStringLiteral("生化"),
+                                  store.maker(QStringLiteral("迈瑞")));
+        for (const Move &m : moves)
+            store.movement(m.flag, reagentId, m.daysAgo, m.quantity, m.price, ids[m.supplier]);
+        for (double q : lots)
+            store.lot(reagentId, q);
+    }
+    ReagentHistory history()
+    {
+        const auto all = readHistories(store.db(), OrderFixture::today(), QString(), {}, QString());
+        EXPECT_EQ(all.size(), 1u);
+        return all.front();
+    }
+};
+
+class Proposal : public ::testing::TestWithParam<ProposalCase> {};
+
+} // namespace
+
+TEST_P(Proposal, LineOfOneReagent)
+{
+    const ProposalCase &c = GetParam();
+    OneReagent r(c.moves, c.lots);
+    const qint32 filter = c.filter < 0 ? -1 : r.ids[c.filter];
+    const auto line = proposalLine(r.history(), purchasePeriods().at(c.period), OrderFixture::today(), filter);
+    ASSERT_EQ(line.has_value(), c.kept);
+    if (!line)
+        return;
+    ASSERT_EQ(line->size(), OrderLineColumns);
+    EXPECT_EQ(line->at(OrderId), QString::number(r.reagentId));
+    EXPECT_EQ(line->mid(OrderName, 3), (QStringList{QStringLiteral("葡萄糖"), QStringLiteral("100T"), QStringLiteral("迈瑞")}));
+    EXPECT_EQ(line->at(OrderUnit), QStringLiteral("盒"));
+    EXPECT_EQ(line->at(OrderQuantity), QString::fromUtf8(c.quantity));
+    EXPECT_EQ(line->at(OrderPrice), QString::fromUtf8(c.price));
+    EXPECT_EQ(line->at(OrderAmount), QString::fromUtf8(c.amount));
+    EXPECT_EQ(line->at(OrderRate), QString::fromUtf8(c.rate));
+    EXPECT_EQ(line->at(OrderStock), QString::fromUtf8(c.stock));
+    EXPECT_EQ(line->at(OrderSupplier), QString::fromUtf8(c.supplier));
+}
+
+// Issues are flag 2, receipts flag 1, scrap flag 3. Period 0 is 15 days with factor 2.0.
+INSTANTIATE_TEST_SUITE_P(
+    Cases, Proposal,
+    ::testing::Values(
+        // 15 x 30 x 2.0 = 900, over 60 days 15, less the stock of 4; the latest issue's price.
+        ProposalCase{"IssuedThirtyOverSixtyDays", 0, {{2, 60, 10, 2.0}, {2, 30, 20, 2.5}}, {4}, -1, true,
+                     "11", "2.5", "27.50", "30/60", "4"},
+        ProposalCase{"HalfRoundsDownToEven", 0, {{2, 72, 6, 2.5}}, {}, -1, true, "2", "2.5", "5.00", "6/72", "0"},
+        ProposalCase{"HalfRoundsUpToEven", 0, {{2, 60, 7, 2.5}}, {}, -1, true, "4", "2.5", "10.00", "7/60", "0"},
+        // 120 x 3 x 1.3f = 467.99997 and /24 = 19.499998: 19, where decimal arithmetic gives 20.
+        ProposalCase{"SinglePrecisionSteps", 4, {{2, 24, 3, 2.5}}, {}, -1, true, "19", "2.5", "47.50", "3/24", "0"},
+        ProposalCase{"StockBelowHalfCountsAsNone", 0, {{1, 100, 5, 8.5, SupplierA}}, {0.4}, -1, true, "1", "8.5",
+                     "8.50", "0/182", "0", "甲公司"},
+        ProposalCase{"StockHalfRoundsToEven", 0, {{2, 60, 30, 2.5}}, {2.5}, -1, true, "13", "2.5", "32.50", "30/60",
+                     "2"},
+        ProposalCase{"OnlyOlderIssuesNoStock", 0, {{2, 183, 5, 3.0}}, {}, -1, true, "1", "3", "3.00", "0/182", "0"},
+        ProposalCase{"OnlyOlderIssuesWithStock", 0, {{2, 183, 5, 3.0}}, {1}, -1, false},
+        ProposalCase{"ScrapIsNoIssue", 0, {{3, 30, 10, 3.0}}, {1}, -1, false},
+        ProposalCase{"OnlyIssuedToday", 0, {{2, 0, 10, 2.5}}, {}, -1, true, "20", "2.5", "50.00", "10/15", "0"},
+        ProposalCase{"FirstIssueOnTheWindowStart", 0, {{2, 182, 30, 2.5}}, {}, -1, true, "5", "2.5", "12.50",
+                     "30/182", "0"},
+        ProposalCase{"OlderIssuesMeanTheWholeWindow", 0, {{2, 300, 1, 2.5}, {2, 60, 30, 2.5}}, {}, -1, true, "5",
+                     "2.5", "12.50", "30/182", "0"},
+        ProposalCase{"NeedCoveredByStock", 0, {{2, 60, 30, 2.5}}, {15}, -1, false},
+        ProposalCase{"RateBelowHalfWithoutStock", 0, {{2, 180, 1, 2.5}}, {}, -1, true, "1", "2.5", "2.50", "0/182",
+                     "0"},
+        ProposalCase{"NoMovementAtAll", 0, {}, {}, -1, true, "1", "0", "0.00", "0/182", "0"},
+        ProposalCase{"FilterKeepsItsSupplier", 0, {{1, 100, 5, 3.0, SupplierA}}, {}, SupplierA, true, "1", "3",
+                     "3.00", "0/182", "0", "甲公司"},
+        ProposalCase{"FilterDropsTheNewestReceiptsOtherSupplier", 0,
+                     {{1, 300, 5, 3.0, SupplierA}, {1, 100, 5, 3.0, SupplierB}}, {}, SupplierA, false},
+        ProposalCase{"FilterKeepsWithoutReceiptIn720Days", 0, {{1, 721, 5, 3.0, SupplierB}}, {}, SupplierA, true,
+                     "1", "3", "3.00", "0/182", "0", ""},
+        ProposalCase{"AllSuppliersShowTheNewestReceipts", 0,
+                     {{1, 300, 5, 3.0, SupplierA}, {1, 100, 5, 4.0, SupplierB}}, {}, -1, true, "1", "4", "4.00",
+                     "0/182", "0", "乙公司"}),
+    [](const ::testing::TestParamInfo<ProposalCase> &info) { return std::string(info.param.name); });
+
+TEST(ProposalNeed, SinglePrecisionFactorsOfEveryPeriod)
+{
+    struct Case {
+        int period;
+        float issued, days;
+        qint32 stock;
+        float need;
+    } cases[] = {
+        {0, 30, 60, 4, 11},   {1, 10, 120, 0, 4},  // 30 x 10 x 1.8f = 540, /120 = 4.5: 4
+        {2, 10, 100, 0, 9},   {3, 10, 120, 3, 7},  // 90 x 10 x 1.4f = 1260, /120 = 10.5: 10
+        {4, 3, 24, 0, 19},    {4, 3, 24, 25, -6},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(proposedNeed(purchasePeriods().at(c.period), c.issued, c.days, c.stock), c.need)
+            << "period " << c.period << " issued " << c.issued << " days " << c.days;
+}
+
+TEST(CandidateLine, QuantityOneWithTheIssueRate)
+{
+    struct Case {
+        std::vector<Move> moves;
+        const char *rate;
+        const char *amount;
+        const char *supplier;
+    } cases[] = {
+        {{{1, 100, 5, 2.5, SupplierA}, {2, 40, 20, 2.5}}, "20/40", "2.50", "甲公司"},
+        {{{2, 200, 5, 3.0}}, "0/182", "3.00", ""},
+        {{{1, 800, 5, 4.0, SupplierB}}, "0/182", "4.00", ""},
+    };
+    for (const Case &c : cases) {
+        OneReagent r(c.moves, {30});
+        const QStringList line = candidateLine(r.history(), OrderFixture::today());
+        EXPECT_EQ(line.at(OrderQuantity), QStringLiteral("1"));
+        EXPECT_EQ(line.at(OrderRate), QString::fromUtf8(c.rate));
+        EXPECT_EQ(line.at(OrderAmount), QString::fromUtf8(c.amount));
+        EXPECT_EQ(line.at(OrderSupplier), QString::fromUtf8(c.supplier));
+        EXPECT_EQ(line.at(OrderStock), QStringLiteral("30"));
+    }
+}

@@ -3,6 +3,7 @@
 #include "TempFolder.h"
 #include "shell/FrmMain.h"
 #include "shell/ModBase.h"
+#include "shell/ModData.h"
 #include "shell/WindowRegistry.h"
 
 #include <QAction>
@@ -396,4 +397,32 @@ TEST_F(FrmMainTest, LoggingInAgainShowsNobodyLoggedInWhileTheLoginIsOpen)
     EXPECT_EQ(main->loadedWindow(QStringLiteral("FrmProductIn")), nullptr);
     EXPECT_FALSE(main->mnuRWRegIn->isEnabled());
     EXPECT_EQ(main->panel(1)->text(), QStringLiteral("待命"));
+}
+
+TEST_F(FrmMainTest, CompactionAndBackupCloseTheBusinessWindowsFirst)
+{
+    logIn(QString(26, u'1'));
+    QStringList order;
+    bool completes = true;
+    ModData::CompactDB = [&] {
+        order << (main->loadedWindow(QStringLiteral("FrmQInventory")) ? QStringLiteral("compact under a window")
+                                                                         : QStringLiteral("compact"));
+        return completes;
+    };
+    main->DoIt(11);
+    {
+        ScriptedDialogs dialogs;
+        dialogs.expectExact(QStringLiteral("数据库压缩整理完毕！"));
+        main->DoIt(3);
+    }
+    EXPECT_EQ(order, QStringList{QStringLiteral("compact")});
+    completes = false;
+    {
+        ScriptedDialogs dialogs; // an incomplete compaction says nothing
+        main->DoIt(3);
+    }
+    main->DoIt(12);
+    main->DoIt(4);
+    EXPECT_EQ(main->loadedWindow(QStringLiteral("FrmQIn")), nullptr);
+    ModData::CompactDB = nullptr;
 }

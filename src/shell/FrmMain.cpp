@@ -1,7 +1,14 @@
 #include "FrmMain.h"
 
 #include "ChildFrame.h"
+#include "DbMaintenance.h"
+#include "FrmAbout.h"
+#include "FrmChangePSW.h"
 #include "FrmLogin.h"
+#include "FrmNotebook.h"
+#include "FrmOptions.h"
+#include "FrmShowLin.h"
+#include "Maker.h"
 #include "ModBase.h"
 #include "ModData.h"
 #include "ModINI.h"
@@ -28,8 +35,6 @@
 namespace {
 
 FrmMain *g_main = nullptr;
-
-const QString kHomePage = QStringLiteral("https://vialdesk.example.org/");
 
 // The business windows in the order UnloadForms closes them.
 const QStringList kBusinessWindows = {
@@ -94,6 +99,14 @@ bool granted(const QString &rights, int right)
 void failedToStart(const char *what)
 {
     ModBase::ShowErr(std::runtime_error(what));
+}
+
+// The shell's own small modal windows, shown without an owner.
+template <typename Dialog>
+void execDialog()
+{
+    Dialog dialog;
+    platform::execModal(&dialog);
 }
 
 } // namespace
@@ -347,18 +360,23 @@ void FrmMain::DoIt(int n)
         showLogin();
         break;
     case 3:
-        // The compaction replaces the file under the open windows' feet: close them first.
+        // The compaction closes the shared connection that the open windows read through:
+        // close them first.
         UnloadForms();
-        if (ModData::CompactDB && ModData::CompactDB())
+        if (ModData::CompactDB())
             platform::msgBox(QStringLiteral("数据库压缩整理完毕！"));
         ModData::OpenDB();
         break;
     case 4:
         UnloadForms();
+        DbMaintenance::BackupDB(this);
         ModData::OpenDB();
         break;
     case 5:
         UnloadForms();
+        // A restored database ends the run; the shutdown backs it up at once.
+        if (DbMaintenance::RestoreDB(this))
+            close();
         break;
     case 6:
         close();
@@ -434,7 +452,7 @@ void FrmMain::DoIt(int n)
         break;
     }
     case 28:
-        openModal(QStringLiteral("FrmChangePSW"));
+        execDialog<FrmChangePSW>();
         break;
     case 29:
         UnloadForms();
@@ -449,24 +467,24 @@ void FrmMain::DoIt(int n)
             failedToStart("找不到计算器程序。");
         break;
     case 31:
-        openModal(QStringLiteral("FrmNotebook"));
+        execDialog<FrmNotebook>();
         break;
     case 32:
         UnloadForms();
-        openModal(QStringLiteral("FrmOptions"));
+        execDialog<FrmOptions>();
         break;
     case 33:
         if (!platform::shell().showHelp(ModBase::HelpFile, QString()))
             failedToStart("无法启动帮助程序，请检查帮助文件。");
         break;
     case 34:
-        openModal(QStringLiteral("FrmAbout"));
+        execDialog<FrmAbout>();
         break;
     case 35:
-        openModal(QStringLiteral("FrmShowLin"));
+        execDialog<FrmShowLin>();
         break;
     case 36:
-        platform::shell().open(this, kHomePage);
+        platform::shell().open(this, Maker::Web);
         break;
     case 37:
         openModal(QStringLiteral("FrmQTip"));

@@ -186,6 +186,20 @@ QString BrowseFolder(QWidget *owner, const QString &title)
     return platform::dialogs().browseFolder(owner, title, QString());
 }
 
+QString GetTargetPath(QWidget *owner)
+{
+    for (;;) {
+        const QString folder = BrowseFolder(owner, QStringLiteral("请选择目标目录:"));
+        // The same folder written another way (a final separator, "..", a link) is still
+        // the database folder.
+        if (folder.isEmpty() || DBPath.isEmpty()
+            || QFileInfo(QDir::cleanPath(folder)) != QFileInfo(QDir::cleanPath(DBPath)))
+            return folder;
+        platform::msgBox(QStringLiteral("冲突！不能选择系统数据库的目录，请选择其它目录"), platform::Buttons::Ok,
+                         platform::Icon::Information, QString(), owner);
+    }
+}
+
 bool LoadSettings()
 {
     try {

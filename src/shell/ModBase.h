@@ -123,6 +123,8 @@ QString AddSlash(const QString &path);
 // text and a message when it cannot be created.
 QString MakePath(QString &path);
 QString BrowseFolder(QWidget *owner, const QString &title);
+// Asks for a backup folder until it is not the database folder; empty when cancelled.
+QString GetTargetPath(QWidget *owner);
 
 // Reads every setting (see the settings file); false after the failure message was shown,
 // when the program must end.

@@ -1,5 +1,6 @@
 #include "ModData.h"
 
+#include "FrmCheckPSW.h"
 #include "ModBase.h"
 #include "ModINI.h"
 #include "dao/Recordset.h"
@@ -7,6 +8,7 @@
 #include "platform/CodePage936.h"
 #include "platform/Dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -196,6 +198,34 @@ bool CheckDB()
             }
         }
     }
+}
+
+bool CompactDB()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    ModBase::SetStatus(QStringLiteral("正在压缩整理数据库"), true);
+    bool done = false;
+    CloseAll();
+    try {
+        // In place, holding the file alone: the engine rewrites it inside a transaction, so
+        // the database is never missing and a failure leaves it as it was.
+        auto db = dao::Database::open(ModBase::DBFile, ModBase::DBPassword, dao::Database::Mode::Exclusive);
+        db->exec(QStringLiteral("VACUUM"));
+        done = true;
+    } catch (...) {
+        // Another program has the file, or the engine failed: no compaction, no message.
+    }
+    ModBase::SetStatus(QString());
+    QApplication::restoreOverrideCursor();
+    return done;
+}
+
+bool CheckPSW()
+{
+    ModBase::PSWOK = false;
+    FrmCheckPSW prompt;
+    platform::execModal(&prompt);
+    return ModBase::PSWOK;
 }
 
 QString GetPYChar(const QString &ch)

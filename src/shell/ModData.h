@@ -31,14 +31,16 @@ void DropQuery(const QString &name);
 // The start-up check and first opening of the database; false when the program must end
 // (the message was shown).
 bool CheckDB();
+// Rewrites the database without its free space while no other program has it open; true
+// when done. Leaves the database closed (callers open it again); a failure leaves the file
+// as it was.
+bool CompactDB();
+// Asks the logged-in user for the password again; true only when confirmed with it.
+bool CheckPSW();
 
 QString GetPYChar(const QString &ch);
 QString GetPY(const QString &text);
 float TextWidthCJK(const QString &text);
-
-// The compaction of the database file: true when it completed; the database is left
-// closed. The backup routines install it; while none is installed nothing is compacted.
-inline std::function<bool()> CompactDB;
 
 // Sets OrderBy and QueryOrder and remembers the order in the settings file.
 void SetQueryOrder(qint16 &order);

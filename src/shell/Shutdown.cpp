@@ -83,8 +83,7 @@ void ExitCompact()
                 return;
             platform::msgBox(QStringLiteral("软件关闭前需要优化数据库，时间约需数秒到数分钟，请按确定继续"));
         } // the compaction takes the file for itself
-        if (ModData::CompactDB)
-            ModData::CompactDB();
+        ModData::CompactDB();
     } catch (...) {
         // Counting and compacting are housekeeping: the program ends anyway.
     }

@@ -1,6 +1,8 @@
+#include "registers/FrmSetProduct.h"
 #include "shell/FrmMain.h"
 #include "shell/SafeApplication.h"
 #include "shell/Startup.h"
+#include "shell/WindowRegistry.h"
 #include "platform/Dialogs.h"
 #include "platform/SingleInstance.h"
 #include "platform/System.h"
@@ -11,6 +13,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Vialdesk"));
     platform::setAppTitle(QStringLiteral("澜鉴"));
     platform::SingleInstance instance(platform::programFolder());
+    shell::registerWindow(QStringLiteral("FrmSetProduct"), [](QWidget *parent) { return new FrmSetProduct(parent); });
     const auto frmMain = ModBase::Main(instance);
     if (!frmMain)
         return 0;

@@ -1,0 +1,577 @@
+#include "FrmSetProduct.h"
+
+#include "FrmSetGDX.h"
+#include "FrmSetGDXLimits.h"
+
+#include "dao/Database.h"
+#include "platform/Dialogs.h"
+#include "shell/FrmPopMenu.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
+#include "shell/ModDataGrid.h"
+#include "shell/ModINI.h"
+#include "widgets/EntryFilter.h"
+#include "widgets/FlexGrid.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include <functional>
+
+using registers::CatalogueFilter;
+using registers::ProductEntry;
+
+namespace {
+
+const QString kAddCaption = QStringLiteral("试剂基本信息设置（添加模式）");
+const QString kEditCaption = QStringLiteral("试剂基本信息设置（修改模式）");
+
+// The list's columns, as the list query gives them.
+enum Column {
+    ColId, ColPinyin, ColName, ColSpec, ColUnit, ColGroup, ColMakerId, ColMaker, ColApproval, ColStopped,
+    ColBarcode, ColLow, ColHigh
+};
+const int kColumnWidths[] = {0, 1400, 3300, 2000, 600, 1000, 0, 1500, 1500, 600, 1700, 1000, 1000};
+
+// Positions and sizes in twips, as the window was laid out; 15 twips a pixel.
+QRect twips(int x, int y, int w, int h)
+{
+    return {x / 15, y / 15, w / 15, h / 15};
+}
+
+// A combo box whose list is filled when it first drops down.
+class DropDownCombo : public QComboBox {
+public:
+    DropDownCombo(QWidget *parent, std::function<void()> beforePopup)
+        : QComboBox(parent), m_beforePopup(std::move(beforePopup))
+    {
+        setEditable(true);
+    }
+
+    void showPopup() override
+    {
+        m_beforePopup();
+        QComboBox::showPopup();
+    }
+
+private:
+    std::function<void()> m_beforePopup;
+};
+
+// Fills the list once, keeping what the user has typed and running no change handling.
+void fillOnce(QComboBox *combo, const QString &sql, bool addBlank)
+{
+    if (combo->count() > 0)
+        return;
+    const QString typed = combo->currentText();
+    const QSignalBlocker blocker(combo);
+    ModData::FillCombo(combo, sql, addBlank);
+    combo->setEditText(typed);
+}
+
+class WaitCursor {
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// What a failed list query leaves behind: the status idle, then the common error box.
+void listFailed()
+{
+    ModBase::SetStatus(QString());
+    ModBase::ShowErr();
+}
+
+} // namespace
+
+FrmSetProduct::FrmSetProduct(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmSetProduct"));
+    setWindowTitle(QStringLiteral("试剂基本信息设置"));
+    resize(sizeHint());
+
+    buildEntryFrame();
+    buildSearchFrame();
+
+    GridTip = new FlexGrid(this);
+    GridTip->setObjectName(QStringLiteral("GridTip"));
+    GridTip->setGeometry(twips(8280, 150, 3435, 4335));
+    ModData::ResetGrid(GridTip);
+
+    GridShow = new FlexGrid(this);
+    GridShow->setObjectName(QStringLiteral("GridShow"));
+    GridShow->setGeometry(twips(180, 4500, 11535, 4320));
+    connect(GridShow, &FlexGrid::Click, this, [this](int row, int) { GridShow_Click(row); });
+
+    GridOut = new FlexGrid(this);
+    GridOut->setObjectName(QStringLiteral("GridOut"));
+    GridOut->setVisible(false);
+
+    TLoad = new QTimer(this);
+    TLoad->setObjectName(QStringLiteral("TLoad"));
+    TLoad->setInterval(1);
+    TLoad->setSingleShot(true);
+    connect(TLoad, &QTimer::timeout, this, [this] { TLoad_Timer(); });
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(800);
+    Timer1->setSingleShot(true);
+    connect(Timer1, &QTimer::timeout, this, [this] { GridShow->setEnabled(true); });
+
+    CmdSet[2]->setEnabled(false);
+    CmdSet[4]->setEnabled(false);
+    FamSet->setTitle(kAddCaption);
+
+    new EntryFilter(this);
+}
+
+QSize FrmSetProduct::sizeHint() const
+{
+    return {12000 / 15, 9300 / 15};
+}
+
+void FrmSetProduct::buildEntryFrame()
+{
+    FamSet = new QGroupBox(this);
+    FamSet->setObjectName(QStringLiteral("FamSet"));
+    FamSet->setGeometry(twips(180, 30, 8085, 3195));
+
+    struct Place {
+        const char16_t *label;
+        int x, y;
+        bool required;
+    };
+    // CmbField(0) to (5) down the left column, (6) to (9) down the right one.
+    const Place places[ProductEntry::FieldCount] = {
+        {u"试剂名称:", 0, 360, true},  {u"拼 音 码:", 0, 720, true},  {u"条 形 码:", 0, 1080, false},
+        {u"规    格:", 0, 1440, true}, {u"单    位:", 0, 1800, true}, {u"组    别:", 0, 2160, true},
+        {u"厂    商:", 1, 360, true},  {u"批准文号:", 1, 720, false}, {u"库存低限:", 1, 1080, false},
+        {u"库存高限:", 1, 1440, false},
+    };
+    const int labelX[] = {240, 4140};
+    const int fieldX[] = {1350, 5220};
+    const int fieldWidth = 2100;
+    for (int i = 0; i < ProductEntry::FieldCount; ++i) {
+        const Place &p = places[i];
+        auto *label = new QLabel(QString::fromUtf16(p.label), FamSet);
+        label->setGeometry(twips(labelX[p.x], p.y + 45, 1100, 300));
+        if (i == ProductEntry::Approval)
+            CmbField[i] = new DropDownCombo(FamSet, [this] {
+                fillOnce(CmbField[ProductEntry::Approval],
+                         QStringLiteral("SELECT DISTINCT 批准文号 FROM shijijibenxinxi WHERE 停用 = 0 "
+                                        "ORDER BY 批准文号 COLLATE ZH"),
+                         false);
+            });
+        else
+            CmbField[i] = new QComboBox(FamSet);
+        CmbField[i]->setObjectName(QStringLiteral("CmbField_%1").arg(i));
+        CmbField[i]->setEditable(true);
+        CmbField[i]->setGeometry(twips(fieldX[p.x], p.y, fieldWidth, 330));
+        CmbField[i]->installEventFilter(this);
+        connect(CmbField[i], &QComboBox::editTextChanged, this, [this, i] { CmbField_Change(i); });
+        if (p.required) {
+            auto *star = new QLabel(QStringLiteral("*"), FamSet);
+            star->setStyleSheet(QStringLiteral("color: red;"));
+            star->setGeometry(twips(fieldX[p.x] + fieldWidth + 390, p.y + 45, 150, 300));
+        }
+    }
+
+    auto *stoppedLabel = new QLabel(QStringLiteral("停    用:"), FamSet);
+    stoppedLabel->setGeometry(twips(labelX[1], 1800 + 45, 1100, 300));
+    CheTY = new QCheckBox(FamSet);
+    CheTY->setObjectName(QStringLiteral("CheTY"));
+    CheTY->setGeometry(twips(fieldX[1], 1800, 600, 330));
+    CheTY->installEventFilter(this);
+
+    const char16_t *const captions[] = {u"新增(&N)", u"保存(&S)", u"删除(&D)", u"关闭(&C)", u"复制(&C)", u"设高低限(&X)"};
+    for (int i = 0; i < 6; ++i) {
+        CmdSet[i] = new QPushButton(QString::fromUtf16(captions[i]), FamSet);
+        CmdSet[i]->setObjectName(QStringLiteral("CmdSet_%1").arg(i));
+        CmdSet[i]->setGeometry(twips(240 + 1290 * i, 2640, 1200, 405));
+        connect(CmdSet[i], &QPushButton::clicked, this, [this, i] { CmdSet_Click(i); });
+    }
+
+    for (int i = 0; i + 1 < ProductEntry::FieldCount; ++i)
+        setTabOrder(CmbField[i], CmbField[i + 1]);
+    setTabOrder(CmbField[ProductEntry::High], CheTY);
+}
+
+void FrmSetProduct::buildSearchFrame()
+{
+    Frame1 = new QGroupBox(QStringLiteral("检索试剂基本信息"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twips(180, 3240, 8085, 1245));
+
+    auto *nameLabel = new QLabel(QStringLiteral("品    名:"), Frame1);
+    nameLabel->setGeometry(twips(240, 345, 1100, 300));
+    CmbSJDM = new DropDownCombo(Frame1, [this] {
+        fillOnce(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"), true);
+    });
+    CmbSJDM->setObjectName(QStringLiteral("CmbSJDM"));
+    CmbSJDM->setToolTip(QStringLiteral("输入：拼音码、条形码、中文试剂名称，检索试剂"));
+    CmbSJDM->setGeometry(twips(1350, 300, 3000, 330));
+    connect(CmbSJDM, &QComboBox::editTextChanged, this, [this] { CmbSJDM_Change(); });
+
+    auto *groupLabel = new QLabel(QStringLiteral("组    别:"), Frame1);
+    groupLabel->setGeometry(twips(240, 765, 1100, 300));
+    CmbZB = new DropDownCombo(Frame1, [this] {
+        fillOnce(CmbZB, QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi ORDER BY 组别 COLLATE ZH"), true);
+    });
+    CmbZB->setObjectName(QStringLiteral("CmbZB"));
+    CmbZB->setGeometry(twips(1350, 720, 3000, 330));
+    connect(CmbZB, &QComboBox::editTextChanged, this, [this] { CmbZB_Change(); });
+
+    const char16_t *const options[] = {u"显示所有", u"不显示已停用试剂"};
+    for (int i = 0; i < 2; ++i) {
+        OptShow[i] = new QRadioButton(QString::fromUtf16(options[i]), Frame1);
+        OptShow[i]->setObjectName(QStringLiteral("OptShow_%1").arg(i));
+        OptShow[i]->setGeometry(twips(4620, 300 + 420 * i, 2000, 330));
+        connect(OptShow[i], &QRadioButton::clicked, this, [this, i] { OptShow_Click(i); });
+    }
+
+    CmdHelp = new QPushButton(QStringLiteral("？"), Frame1);
+    CmdHelp->setObjectName(QStringLiteral("CmdHelp"));
+    CmdHelp->setGeometry(twips(6660, 720, 1260, 405));
+    connect(CmdHelp, &QPushButton::clicked, this,
+            [this] { FrmPopMenu::helpButton(this, QStringLiteral("::/3.htm#38"), QStringLiteral("/Demo/44.htm")); });
+}
+
+void FrmSetProduct::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The first query waits until the window is on the screen.
+    static constexpr const char *kLoaded = "loaded";
+    if (!property(kLoaded).toBool()) {
+        setProperty(kLoaded, true);
+        TLoad->start();
+    }
+}
+
+void FrmSetProduct::TLoad_Timer()
+{
+    // A stored value other than 0 and 1 selects the first option.
+    const int option = ModBase::ShowStop == 1 ? 1 : 0;
+    OptShow[option]->setChecked(true);
+    OptShow_Click(option);
+    applyColumnWidths();
+}
+
+void FrmSetProduct::applyColumnWidths()
+{
+    for (int c = 0; c < GridShow->Cols() && c < static_cast<int>(std::size(kColumnWidths)); ++c)
+        GridShow->setColWidth(c, kColumnWidths[c]);
+}
+
+void FrmSetProduct::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    const int inner = width();
+    GridTip->resize(qMax(0, inner - GridTip->x() - 270 / 15), GridTip->height());
+    GridShow->resize(qMax(0, inner - 450 / 15), qMax(0, height() - GridShow->y() - 480 / 15));
+}
+
+void FrmSetProduct::closeEvent(QCloseEvent *event)
+{
+    // A catalogue closed without a pick leaves no register picking for it.
+    ModBase::PickMode = false;
+    event->accept();
+}
+
+bool FrmSetProduct::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn && std::find(CmbField.begin(), CmbField.end(), watched) != CmbField.end())
+        ModData::ResetGrid(GridTip);
+    if (watched == CheTY && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            focusNextChild();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmSetProduct::OptShow_Click(int index)
+{
+    ModBase::ShowStop = static_cast<qint16>(index);
+    ModINI::WriteINI(QStringLiteral("显示已停用试剂"), QStringLiteral("显示"), QString::number(index), ModBase::IniFile);
+    StopFilter = OptShow[1]->isChecked();
+    RefreshShow();
+}
+
+void FrmSetProduct::showList(const CatalogueFilter &filter)
+{
+    dao::Database &db = registers::catalogueDatabase();
+    const dao::Result rows = db.select(registers::listSql(filter), filter.params);
+    GridShow->setRedraw(false);
+    GridShow->Fill(rows);
+    applyColumnWidths();
+    GridShow->setRedraw(true);
+}
+
+void FrmSetProduct::OutDataShow(const CatalogueFilter &filter)
+{
+    OutSQL = filter;
+    dao::Database &db = registers::catalogueDatabase();
+    GridOut->Fill(db.select(registers::exportSql(filter), filter.params));
+}
+
+void FrmSetProduct::RefreshShow()
+{
+    try {
+        const WaitCursor wait;
+        const CatalogueFilter all = registers::wholeList(StopFilter);
+        showList(all);
+        OutDataShow(all);
+        for (const ProductEntry::Field f : {ProductEntry::Name, ProductEntry::Pinyin, ProductEntry::Barcode,
+                                            ProductEntry::Approval, ProductEntry::Low, ProductEntry::High})
+            CmbField[f]->setEditText(QString());
+        // A search box that held text lists its search for the empty text.
+        CmbZB->setEditText(QString());
+        CmbSJDM->setEditText(QString());
+        setAddMode();
+    } catch (...) {
+        listFailed();
+    }
+}
+
+void FrmSetProduct::setAddMode()
+{
+    AddMode = true;
+    CheTY->setChecked(false);
+    CmdSet[2]->setEnabled(false);
+    CmdSet[4]->setEnabled(false);
+    FamSet->setTitle(kAddCaption);
+}
+
+void FrmSetProduct::CmbSJDM_Change()
+{
+    search(CmbZB, registers::nameBoxSearch(CmbSJDM->currentText(), StopFilter));
+}
+
+void FrmSetProduct::CmbZB_Change()
+{
+    search(CmbSJDM, registers::groupBoxSearch(CmbZB->currentText(), StopFilter));
+}
+
+void FrmSetProduct::search(QComboBox *other, const CatalogueFilter &filter)
+{
+    try {
+        // The other box's search would only be replaced by this one.
+        {
+            const QSignalBlocker blocker(other);
+            other->setEditText(QString());
+        }
+        OutDataShow(filter);
+        showList(filter);
+    } catch (...) {
+        listFailed();
+    }
+}
+
+void FrmSetProduct::CmbField_Change(int index)
+{
+    CmdSet[2]->setEnabled(false);
+    CmdSet[4]->setEnabled(false);
+    if (index == ProductEntry::Name)
+        CmbField[ProductEntry::Pinyin]->setEditText(ModData::GetPY(CmbField[ProductEntry::Name]->currentText()).left(10));
+}
+
+void FrmSetProduct::GridShow_Click(int row)
+{
+    const int r = GridShow->Row();
+    if (row < 1 || GridShow->Rows() < 2 || GridShow->TextMatrix(r, ColId).isEmpty())
+        return;
+    AddMode = false;
+    EditID = GridShow->TextMatrix(r, ColId).toInt();
+    const auto set = [this, r](ProductEntry::Field f, int col) { CmbField[f]->setEditText(GridShow->TextMatrix(r, col)); };
+    set(ProductEntry::Name, ColName);
+    set(ProductEntry::Pinyin, ColPinyin); // the stored code, not the one just computed from the name
+    set(ProductEntry::Barcode, ColBarcode);
+    set(ProductEntry::Spec, ColSpec);
+    set(ProductEntry::Unit, ColUnit);
+    set(ProductEntry::Group, ColGroup);
+    ModBase::PickCSID = GridShow->TextMatrix(r, ColMakerId).toInt();
+    set(ProductEntry::Maker, ColMaker);
+    set(ProductEntry::Approval, ColApproval);
+    set(ProductEntry::Low, ColLow);
+    set(ProductEntry::High, ColHigh);
+    CheTY->setChecked(GridShow->TextMatrix(r, ColStopped).toInt() != 0);
+    CmdSet[2]->setEnabled(true);
+    CmdSet[4]->setEnabled(true);
+    FamSet->setTitle(kEditCaption);
+    CmbField[ProductEntry::Name]->setFocus();
+}
+
+void FrmSetProduct::CmdSet_Click(int index)
+{
+    switch (index) {
+    case 0:
+        RefreshShow();
+        AddMode = true;
+        FamSet->setTitle(kAddCaption);
+        CmbField[ProductEntry::Name]->setFocus();
+        break;
+    case 1:
+        SaveRecord();
+        break;
+    case 2:
+        DeleteRecord();
+        break;
+    case 3:
+        close();
+        return;
+    case 4:
+        CopyRecord();
+        break;
+    case 5:
+        SetLimits();
+        return;
+    default:
+        return;
+    }
+    ModData::ResetGrid(GridTip);
+}
+
+ProductEntry FrmSetProduct::entry() const
+{
+    ProductEntry e;
+    for (int i = 0; i < ProductEntry::FieldCount; ++i)
+        e.text[i] = CmbField[i]->currentText();
+    e.disabled = CheTY->isChecked();
+    e.makerId = ModBase::PickCSID;
+    e.addMode = AddMode;
+    e.editId = EditID;
+    return e;
+}
+
+void FrmSetProduct::SaveRecord()
+{
+    try {
+        dao::Database &db = registers::catalogueDatabase();
+        const ProductEntry e = entry();
+        int from = 1;
+        while (const std::optional<registers::EntryRefusal> r = registers::firstRefusal(db, e, from)) {
+            if (r->question) {
+                if (platform::msgBox(r->message, platform::Buttons::YesNo, platform::Icon::Question, r->title, this)
+                    == platform::Answer::Yes) {
+                    CmbField[r->focus]->setFocus();
+                    return;
+                }
+                from = r->step + 1;
+                continue;
+            }
+            for (const ProductEntry::Field f : r->emptied)
+                CmbField[f]->setEditText(QString());
+            platform::msgBox(r->message, platform::Buttons::Ok, platform::Icon::Information, r->title, this);
+            CmbField[r->focus]->setFocus();
+            return;
+        }
+        if (AddMode) {
+            registers::addProduct(db, e);
+            RefreshShow();
+        } else {
+            registers::updateProduct(db, e);
+            updateEditedRow();
+            OutDataShow(registers::wholeList(StopFilter));
+            for (const ProductEntry::Field f : {ProductEntry::Name, ProductEntry::Pinyin, ProductEntry::Barcode,
+                                                ProductEntry::Approval, ProductEntry::Low, ProductEntry::High})
+                CmbField[f]->setEditText(QString());
+            setAddMode();
+        }
+        CmbField[ProductEntry::Name]->setFocus();
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+}
+
+void FrmSetProduct::updateEditedRow()
+{
+    // The row of the record edited, wherever the current row has moved since.
+    const QString id = QString::number(EditID);
+    int r = 1;
+    while (r < GridShow->Rows() && GridShow->TextMatrix(r, ColId) != id)
+        ++r;
+    if (r >= GridShow->Rows())
+        return;
+    const auto set = [this, r](int col, ProductEntry::Field f) {
+        GridShow->setTextMatrix(r, col, CmbField[f]->currentText().trimmed());
+    };
+    set(ColPinyin, ProductEntry::Pinyin);
+    set(ColName, ProductEntry::Name);
+    set(ColSpec, ProductEntry::Spec);
+    set(ColUnit, ProductEntry::Unit);
+    set(ColGroup, ProductEntry::Group);
+    GridShow->setTextMatrix(r, ColMakerId, QString::number(ModBase::PickCSID));
+    set(ColMaker, ProductEntry::Maker);
+    set(ColApproval, ProductEntry::Approval);
+    GridShow->setTextMatrix(r, ColStopped, CheTY->isChecked() ? QStringLiteral("-1") : QStringLiteral("0"));
+    set(ColBarcode, ProductEntry::Barcode);
+    set(ColLow, ProductEntry::Low);
+    set(ColHigh, ProductEntry::High);
+}
+
+void FrmSetProduct::DeleteRecord()
+{
+    try {
+        dao::Database &db = registers::catalogueDatabase();
+        // A reagent with lots in stock stays, or its lots and movements would lose their name.
+        if (const std::optional<QString> why = registers::deleteRefusal(db, EditID)) {
+            platform::msgBox(*why, platform::Buttons::Ok, platform::Icon::Information, QString(), this);
+            return;
+        }
+        if (platform::msgBox(QStringLiteral("确实要删除一个记录？"), platform::Buttons::YesNo,
+                             platform::Icon::Exclamation, QStringLiteral("删除记录"), this)
+            != platform::Answer::Yes)
+            return;
+        registers::deleteProduct(db, EditID);
+        RefreshShow();
+        CmbField[ProductEntry::Name]->setFocus();
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+}
+
+void FrmSetProduct::CopyRecord()
+{
+    AddMode = true;
+    FamSet->setTitle(kAddCaption);
+    CmbField[ProductEntry::Name]->setEditText(QStringLiteral("复制的 ") + CmbField[ProductEntry::Name]->currentText());
+    CmbField[ProductEntry::Name]->setFocus();
+}
+
+void FrmSetProduct::SetLimits()
+{
+    {
+        FrmSetGDX dialog;
+        platform::execModal(&dialog);
+    }
+    if (ModBase::LowLimit >= 0)
+        SetGDX();
+    RefreshShow();
+    AddMode = true;
+    FamSet->setTitle(kAddCaption);
+    CmbField[ProductEntry::Name]->setFocus();
+}
+
+void FrmSetProduct::SetGDX()
+{
+    try {
+        registers::setAllLimits(registers::catalogueDatabase(), ModBase::LowLimit, ModBase::HighLimit);
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+}

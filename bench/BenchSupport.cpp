@@ -1,0 +1,81 @@
+#include "BenchSupport.h"
+
+#include "StoreGenerator.h"
+#include "platform/System.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
+#include "shell/ModINI.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/resource.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+namespace bench {
+
+QString storePath()
+{
+    static const QString path = [] {
+        QString p = qEnvironmentVariable("VIALDESK_BENCH_STORE");
+        if (p.isEmpty())
+            p = QCoreApplication::applicationDirPath() + QStringLiteral("/store.dat");
+        if (!QFileInfo::exists(p)) {
+            const bool small = qEnvironmentVariable("VIALDESK_BENCH_SMALL") == QStringLiteral("1");
+            std::fprintf(stderr, "generating the %s store into %s ...\n", small ? "small" : "large", qPrintable(p));
+            generateStore(p, ModBase::DBPassword, small ? StoreSize::small() : StoreSize(), 20261210);
+        }
+        return p;
+    }();
+    return path;
+}
+
+ProgramFolder::ProgramFolder(bool copyStore)
+{
+    ModData::CloseAll();
+    ModBase::ResetState();
+    platform::setProgramFolder(m_dir.path());
+    QString dataFolder = QFileInfo(storePath()).absolutePath();
+    m_database = storePath();
+    if (copyStore) {
+        dataFolder = m_dir.filePath(QStringLiteral("Data"));
+        QDir().mkpath(dataFolder);
+        m_database = dataFolder + QStringLiteral("/MarloSJGL.dat");
+        if (!QFile::copy(storePath(), m_database))
+            throw std::runtime_error("cannot copy the store");
+    } else if (QFileInfo(storePath()).fileName() != ModBase::DBFileName) {
+        // The program opens its database by its fixed name: give the store that name.
+        dataFolder = m_dir.filePath(QStringLiteral("Data"));
+        QDir().mkpath(dataFolder);
+        m_database = dataFolder + QStringLiteral("/MarloSJGL.dat");
+        QFile::link(QFileInfo(storePath()).absoluteFilePath(), m_database);
+    }
+    ModBase::IniFile = m_dir.filePath(ModBase::IniFileName);
+    ModINI::WriteINI(QStringLiteral("数据库"), QStringLiteral("数据库所在的目录"), dataFolder, ModBase::IniFile);
+    ModBase::LoadSettings();
+    ModBase::SysDate = QDate(2026, 12, 10);
+    ModBase::UserID = 1;
+    ModBase::UserName = QStringLiteral("管理员");
+    ModBase::UnitName = QStringLiteral("市第一人民医院检验科");
+    ModData::OpenDB();
+}
+
+ProgramFolder::~ProgramFolder()
+{
+    ModData::CloseAll();
+    platform::setProgramFolder(QString());
+}
+
+double peakMemoryMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+} // namespace bench

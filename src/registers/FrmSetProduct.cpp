@@ -2,10 +2,12 @@
 
 #include "FrmSetGDX.h"
 #include "FrmSetGDXLimits.h"
+#include "FrmSetProductLookUps.h"
 
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
 #include "shell/FrmPopMenu.h"
+#include "shell/LookUp.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "shell/ModDataGrid.h"
@@ -109,6 +111,10 @@ FrmSetProduct::FrmSetProduct(QWidget *parent)
     GridTip->setObjectName(QStringLiteral("GridTip"));
     GridTip->setGeometry(twips(8280, 150, 3435, 4335));
     ModData::ResetGrid(GridTip);
+    m_lookUp = new LookUp(GridTip);
+    m_lookUp->addField(CmbField[ProductEntry::Unit], registers::unitKind(CmbField[ProductEntry::Group]));
+    m_lookUp->addField(CmbField[ProductEntry::Group], registers::categoryKind(CmbField[ProductEntry::Maker]));
+    m_lookUp->addField(CmbField[ProductEntry::Maker], registers::manufacturerKind(CmbField[ProductEntry::Approval]));
 
     GridShow = new FlexGrid(this);
     GridShow->setObjectName(QStringLiteral("GridShow"));
@@ -565,6 +571,11 @@ void FrmSetProduct::SetLimits()
     AddMode = true;
     FamSet->setTitle(kAddCaption);
     CmbField[ProductEntry::Name]->setFocus();
+}
+
+void FrmSetProduct::TipGet()
+{
+    m_lookUp->TipGet();
 }
 
 void FrmSetProduct::SetGDX()

@@ -8,6 +8,7 @@
 #include <array>
 
 class FlexGrid;
+class LookUp;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -32,6 +33,9 @@ public:
     void RefreshShow();
     // The hidden export grid shows the query.
     void OutDataShow(const registers::CatalogueFilter &filter);
+    // Takes the look-up list's current record into its field, or offers a typed name that
+    // its register lacks.
+    void TipGet();
     // Writes LowLimit and HighLimit into every reagent.
     void SetGDX();
 
@@ -83,4 +87,6 @@ private:
     void SetLimits();
     registers::ProductEntry entry() const;
     void updateEditedRow();
+
+    LookUp *m_lookUp = nullptr;
 };

@@ -76,7 +76,8 @@ protected:
     {
         window = std::make_unique<FrmSetProduct>();
         window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         EXPECT_TRUE(QTest::qWaitFor([this] { return window->OptShow[0]->isChecked() || window->OptShow[1]->isChecked(); }));
         return *window;
     }

@@ -276,8 +276,9 @@ TEST_F(CatalogueFixture, ReagentWithoutManufacturerCanBeMended)
     EXPECT_EQ(field(6)->currentText(), QString());
     dialogs.expect(s("厂商不能为空！"));
     window->CmdSet[1]->click();
-    field(6)->setEditText(s("兰州生物"));
-    ModBase::PickCSID = 1;
+    type(field(6), s("兰州"));
+    QTest::keyClick(field(6), Qt::Key_Tab);
+    EXPECT_EQ(field(6)->currentText(), s("兰州生物"));
     window->CmdSet[1]->click();
     EXPECT_EQ(stored(4, QStringLiteral("厂商ID")).toInt(), 1);
 }

@@ -29,22 +29,24 @@ void copyDatabase(const QString &target)
     QFile source(DBFile);
     if (!source.open(QIODevice::ReadOnly))
         return;
-    const QByteArray bytes = source.readAll();
-    const bool complete = source.error() == QFileDevice::NoError;
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return;
+    // In pieces, so a large store is never held in memory whole.
+    constexpr qint64 kChunk = 4 << 20;
+    bool complete = true;
+    while (complete && !source.atEnd()) {
+        const QByteArray piece = source.read(kChunk);
+        complete = source.error() == QFileDevice::NoError && out.write(piece) == piece.size();
+    }
     // Closing another handle of the file drops this process's record locks: the reading is
     // done by now, and the transaction only ends.
     source.close();
     db->rollback();
-    if (!complete)
-        return;
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly))
-        return;
-    if (out.write(bytes) != bytes.size()) {
+    if (complete)
+        out.commit();
+    else
         out.cancelWriting();
-        return;
-    }
-    out.commit();
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "receipts/FrmProductIn.h"
 #include "registers/FrmSetProduct.h"
 #include "shell/FrmMain.h"
 #include "shell/SafeApplication.h"
@@ -13,6 +14,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Vialdesk"));
     platform::setAppTitle(QStringLiteral("澜鉴"));
     platform::SingleInstance instance(platform::programFolder());
+    shell::registerWindow(QStringLiteral("FrmProductIn"), [](QWidget *parent) { return new FrmProductIn(parent); });
     shell::registerWindow(QStringLiteral("FrmSetProduct"), [](QWidget *parent) { return new FrmSetProduct(parent); });
     const auto frmMain = ModBase::Main(instance);
     if (!frmMain)

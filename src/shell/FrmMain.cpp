@@ -518,7 +518,8 @@ void FrmMain::openChild(const QString &name)
         mdiArea->addSubWindow(frame);
         m_children.insert(name, frame);
     }
-    frame->show();
+    // Business windows fill the work area: their grids need the width.
+    frame->showMaximized();
     mdiArea->setActiveSubWindow(frame);
     frame->raise();
 }

@@ -6,12 +6,14 @@
 
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
+#include "shell/FrmMain.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "shell/ModDataGrid.h"
 #include "shell/ModINI.h"
+#include "shell/ReagentPickTarget.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
 
@@ -120,6 +122,7 @@ FrmSetProduct::FrmSetProduct(QWidget *parent)
     GridShow->setObjectName(QStringLiteral("GridShow"));
     GridShow->setGeometry(twips(180, 4500, 11535, 4320));
     connect(GridShow, &FlexGrid::Click, this, [this](int row, int) { GridShow_Click(row); });
+    connect(GridShow, &FlexGrid::DblClick, this, [this](int row, int) { GridShow_DblClick(row); });
 
     GridOut = new FlexGrid(this);
     GridOut->setObjectName(QStringLiteral("GridOut"));
@@ -259,9 +262,8 @@ void FrmSetProduct::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     // The first query waits until the window is on the screen.
-    static constexpr const char *kLoaded = "loaded";
-    if (!property(kLoaded).toBool()) {
-        setProperty(kLoaded, true);
+    if (!m_shown) {
+        m_shown = true;
         TLoad->start();
     }
 }
@@ -420,6 +422,28 @@ void FrmSetProduct::GridShow_Click(int row)
     CmdSet[4]->setEnabled(true);
     FamSet->setTitle(kEditCaption);
     CmbField[ProductEntry::Name]->setFocus();
+}
+
+void FrmSetProduct::GridShow_DblClick(int row)
+{
+    if (!ModBase::PickMode || row < 1 || GridShow->Rows() < 2 || GridShow->Cols() < 4)
+        return;
+    const int r = GridShow->Row();
+    const QString name = GridShow->TextMatrix(r, ColName);
+    if (GridShow->TextMatrix(r, ColStopped).toInt() == -1) {
+        platform::msgBox(QStringLiteral("“") + name + QStringLiteral("”已设置停用\n\n不能入库"), platform::Buttons::Ok,
+                         platform::Icon::Information, QString(), this);
+        return;
+    }
+    // The pick goes only to a receipt window that is still open; without one there is
+    // nothing left to pick for.
+    const FrmMain *main = FrmMain::instance();
+    auto *target = main ? dynamic_cast<ReagentPickTarget *>(main->loadedWindow(QStringLiteral("FrmProductIn"))) : nullptr;
+    ModBase::PickMode = false;
+    if (!target)
+        return;
+    target->PickReagent(GridShow->TextMatrix(r, ColId).toInt(), name, GridShow->TextMatrix(r, ColUnit));
+    close();
 }
 
 void FrmSetProduct::CmdSet_Click(int index)

@@ -80,6 +80,7 @@ private:
     void search(QComboBox *other, const registers::CatalogueFilter &filter);
     void CmbField_Change(int index);
     void GridShow_Click(int row);
+    void GridShow_DblClick(int row);
     void CmdSet_Click(int index);
     void SaveRecord();
     void DeleteRecord();
@@ -89,4 +90,5 @@ private:
     void updateEditedRow();
 
     LookUp *m_lookUp = nullptr;
+    bool m_shown = false;
 };

@@ -1,8 +1,10 @@
 #include "System.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStandardPaths>
 #include <QStorageInfo>
 
@@ -48,6 +50,11 @@ QString programFolder()
 void setProgramFolder(const QString &folder)
 {
     g_programFolder = QDir::cleanPath(folder);
+}
+
+QString shortDate(const QDate &date)
+{
+    return QLocale::system().toString(date, QLocale::ShortFormat);
 }
 
 QString desktopFolder()

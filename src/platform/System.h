@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QDate;
+
 // Facts of the session that the Windows calls gave the original program.
 namespace platform {
 
@@ -16,6 +18,9 @@ int codePageOfCodeset(const QString &codeset);
 // The folder of the running executable, without a trailing separator; a test may set it.
 QString programFolder();
 void setProgramFolder(const QString &folder);
+
+// A date in the session's short date format (2026/1/15 on a Chinese desktop).
+QString shortDate(const QDate &date);
 
 // The desktop folder of the user.
 QString desktopFolder();

@@ -57,6 +57,8 @@ FrmPrint::FrmPrint(QWidget *owner) : QDialog(owner)
         b->setObjectName(QStringLiteral("CmdPrint_%1").arg(i));
         b->setToolTip(QString::fromUtf16(buttons[i].tip));
         b->setAutoDefault(false);
+        if (i < 4)
+            b->setMaximumWidth(b->fontMetrics().horizontalAdvance(b->text()) + 24);
         CmdPrint[i] = b;
     }
     CombPage = new QComboBox(PicToolsBar);
@@ -138,7 +140,8 @@ FrmPrint::FrmPrint(QWidget *owner) : QDialog(owner)
     if (hasPages)
         CombPage->setCurrentIndex(0);
     showPage();
-    resize(900, 760);
+    setMinimumWidth(PicToolsBar->sizeHint().width());
+    resize(std::max(920, minimumWidth()), 800);
 }
 
 int FrmPrint::currentPage() const
@@ -150,7 +153,7 @@ void FrmPrint::showPage()
 {
     WaitCursor wait;
     m_report.title = ModBase::PrintTitle;
-    m_picture = renderPage(m_report, currentPage(), font().family());
+    m_picture = renderPage(m_report, currentPage());
     PicTmpShow->setPixmap(QPixmap::fromImage(m_picture));
     PicTmpShow->resize(m_picture.size());
     placePicture();
@@ -171,7 +174,7 @@ void FrmPrint::resizeEvent(QResizeEvent *event)
     const auto fit = [](QScrollBar *bar, int picture, int view) {
         const int d = picture - view;
         if (d < 1) {
-            bar->setValue(0);
+            bar->setRange(0, 0);
             bar->setEnabled(false);
             return;
         }

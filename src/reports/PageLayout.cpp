@@ -96,10 +96,14 @@ PageReport PageReport::fromHandOff(const QDate &printDate)
     return r;
 }
 
-PainterSurface::PainterSurface(QPainter &painter, double pixelsPerTwip, int innerWidth, int outerWidth,
-                               const QString &fontFamily)
-    : m_painter(painter), m_scale(pixelsPerTwip), m_innerWidth(innerWidth), m_outerWidth(outerWidth),
-      m_fontFamily(fontFamily)
+QStringList pageFonts()
+{
+    return {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun"),
+            QStringLiteral("WenQuanYi Micro Hei")};
+}
+
+PainterSurface::PainterSurface(QPainter &painter, double pixelsPerTwip, int innerWidth, int outerWidth)
+    : m_painter(painter), m_scale(pixelsPerTwip), m_innerWidth(innerWidth), m_outerWidth(outerWidth)
 {
 }
 
@@ -110,7 +114,8 @@ void PainterSurface::clear()
 
 void PainterSurface::printAt(int x, int y, int fontSize, const QString &text, const QColor &colour)
 {
-    QFont font(m_fontFamily);
+    QFont font;
+    font.setFamilies(pageFonts());
     font.setBold(false);
     font.setPixelSize(std::max(1, static_cast<int>(roundHalfEven(fontSize * 20 * m_scale))));
     m_painter.setFont(font);
@@ -193,7 +198,7 @@ void drawPage(PageSurface &s, const PageReport &report, int page)
     drawSignature(s, report, x0, width, y0 + 100 + kRowHeight * (drawn + 1));
 }
 
-QImage renderPage(const PageReport &report, int page, const QString &fontFamily)
+QImage renderPage(const PageReport &report, int page)
 {
     constexpr double pixelsPerTwip = 1.0 / 15.0;
     QImage picture(static_cast<int>(roundHalfEven(PageWidth * pixelsPerTwip)),
@@ -202,7 +207,7 @@ QImage renderPage(const PageReport &report, int page, const QString &fontFamily)
     picture.setDotsPerMeterY(3780);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    PainterSurface surface(painter, pixelsPerTwip, PageWidth, PageWidth, fontFamily);
+    PainterSurface surface(painter, pixelsPerTwip, PageWidth, PageWidth);
     drawPage(surface, report, page);
     return picture;
 }

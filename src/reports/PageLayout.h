@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 
@@ -60,8 +61,7 @@ public:
 // A surface on a painter whose device has pixelsPerTwip device pixels a twip.
 class PainterSurface final : public PageSurface {
 public:
-    PainterSurface(QPainter &painter, double pixelsPerTwip, int innerWidth, int outerWidth,
-                   const QString &fontFamily);
+    PainterSurface(QPainter &painter, double pixelsPerTwip, int innerWidth, int outerWidth);
 
     int innerWidth() const override { return m_innerWidth; }
     int outerWidth() const override { return m_outerWidth; }
@@ -74,7 +74,6 @@ private:
     double m_scale;
     int m_innerWidth;
     int m_outerWidth;
-    QString m_fontFamily;
 };
 
 // The width the title is centred by: 120 twips for a blank, a hyphen or a digit, 240 for
@@ -85,7 +84,11 @@ int titleWidth(const QString &title);
 // date, the table of the printed columns and the signature line of the report kind.
 void drawPage(PageSurface &surface, const PageReport &report, int page);
 
+// The faces a page is written in: 宋体, which the column widths are made for, or the
+// Chinese face the program installs.
+QStringList pageFonts();
+
 // The page picture of the preview (15 twips a pixel) with the page drawn on it.
-QImage renderPage(const PageReport &report, int page, const QString &fontFamily);
+QImage renderPage(const PageReport &report, int page);
 
 } // namespace reports

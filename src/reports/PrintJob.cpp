@@ -44,7 +44,7 @@ bool PrintJob::PrintOut(const PageReport &report, int page)
         const QRectF printable = m_printer.pageRect(QPrinter::DevicePixel);
         const QRectF paper = m_printer.paperRect(QPrinter::DevicePixel);
         PainterSurface surface(m_painter, pixelsPerTwip, qRound(printable.width() / pixelsPerTwip),
-                               qRound(paper.width() / pixelsPerTwip), QStringLiteral("宋体"));
+                               qRound(paper.width() / pixelsPerTwip));
         drawPage(surface, report, page);
         return true;
     } catch (const std::exception &e) {

@@ -8,6 +8,7 @@
 #include "dao/Database.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
+#include "reports/FrmPrint.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
@@ -242,6 +243,10 @@ void FrmProductIn::build()
     for (int i = 0; i < 3; ++i)
         connect(CmdAdd[i], &QPushButton::clicked, this, [this, i] { CmdAdd_Click(i); });
     connect(CmdHelp, &QPushButton::clicked, this, [this] { CmdHelp_Click(); });
+    connect(CmdPrint, &QPushButton::clicked, this, [this] {
+        if (PrintHandOff())
+            reports::ShowPreview(this);
+    });
     connect(GridIn, &FlexGrid::Click, this, [this] {
         if (GridIn->Rows() >= 2)
             CmdChData->setEnabled(true);

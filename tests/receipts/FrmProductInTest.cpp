@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -395,6 +396,22 @@ TEST_F(FrmProductInTest, PrintHandsOverTheDocument)
     EXPECT_EQ(ModBase::PrintGrid.text(0, 2), QStringLiteral("谷丙转氨酶"));
     EXPECT_EQ(ModBase::PrintGrid.text(1, 9), QStringLiteral("21.00"));
     EXPECT_EQ(ModBase::PrintTotal.units, 250000);
+}
+
+TEST_F(FrmProductInTest, PrintOpensThePreviewOfTheDocument)
+{
+    open();
+    w->CmdPrint->click(); // no line: nothing opens
+
+    storeLine(1, 20260115001, 1, 10.5);
+    open();
+    dialogs.expectDialog(QStringLiteral("FrmPrint"), [](QDialog *d) {
+        EXPECT_EQ(d->findChild<QComboBox *>(QStringLiteral("CombPage"))->count(), 1);
+        return QDialog::Rejected;
+    });
+    w->CmdPrint->click();
+    EXPECT_EQ(ModBase::PageCount, 1);
+    EXPECT_EQ(ModBase::PrintColCount, 9);
 }
 
 TEST_F(FrmProductInTest, AnEntryDateOfAnotherYearIsQuestioned)

@@ -149,8 +149,10 @@ bool SaveGIF(const QImage &picture, const QString &fileName)
     const int height = picture.height();
     if (width < 1 || height < 1 || width > 0xFFFF || height > 0xFFFF)
         return false;
-    const QImage pixels =
-        picture.format() == QImage::Format_Indexed8 ? picture : picture.convertToFormat(QImage::Format_Indexed8);
+    // Nearest colours without error diffusion, so a white page stays white around its text.
+    const QImage pixels = picture.format() == QImage::Format_Indexed8
+                              ? picture
+                              : picture.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
     if (pixels.isNull())
         return false;
 

@@ -163,18 +163,25 @@ TEST(SaveGIF, NoiseReachesTwelveBitsAndClearsAndReadsBack)
 TEST(SaveGIF, ColourPictureIsReducedToAPalette)
 {
     TempFolder dir;
-    QImage img(40, 30, QImage::Format_RGB32);
+    QImage img(400, 30, QImage::Format_RGB32); // more colours than a palette holds
     img.fill(Qt::white);
-    for (int x = 0; x < 40; ++x) {
-        img.setPixel(x, 5, qRgb(255, 0, 0));
+    for (int x = 0; x < 400; ++x) {
+        img.setPixel(x, 2, qRgb(x % 256, (x * 3) % 256, 255 - x % 256));
+        img.setPixel(x, 10, qRgb(255, 0, 0));
         img.setPixel(x, 20, qRgb(0, 0, 255));
     }
     const QString file = dir.file(QStringLiteral("page.gif"));
     ASSERT_TRUE(reports::SaveGIF(img, file));
     const QImage back(file);
     ASSERT_EQ(back.size(), img.size());
-    for (const QPoint p : {QPoint(3, 5), QPoint(3, 20), QPoint(3, 0)})
-        EXPECT_EQ(back.pixel(p), img.pixel(p));
+    EXPECT_EQ(back.pixel(3, 10), qRgb(255, 0, 0));
+    EXPECT_EQ(back.pixel(3, 20), qRgb(0, 0, 255));
+    for (int y = 4; y < 30; y += 2) { // the white page stays white, without dithering dots
+        if (y == 10 || y == 20)
+            continue;
+        for (int x = 0; x < 400; ++x)
+            ASSERT_EQ(back.pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+    }
 }
 
 TEST(SaveGIF, RefusalsLeaveNoFile)

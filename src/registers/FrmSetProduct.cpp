@@ -6,6 +6,8 @@
 
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
+#include "reports/ExportGrid.h"
+#include "reports/WaitCursor.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
@@ -17,7 +19,6 @@
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -81,14 +82,6 @@ void fillOnce(QComboBox *combo, const QString &sql, bool addBlank)
     ModData::FillCombo(combo, sql, addBlank);
     combo->setEditText(typed);
 }
-
-class WaitCursor {
-public:
-    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 // What a failed list query leaves behind: the status idle, then the common error box.
 void listFailed()
@@ -251,6 +244,13 @@ void FrmSetProduct::buildSearchFrame()
         connect(OptShow[i], &QRadioButton::clicked, this, [this, i] { OptShow_Click(i); });
     }
 
+    CmdPrint = new QPushButton(QStringLiteral("导出列表(&P)"), Frame1);
+    CmdPrint->setObjectName(QStringLiteral("CmdPrint"));
+    CmdPrint->setGeometry(twips(6660, 270, 1260, 405));
+    // The export shows the last query put into the hidden grid: the list or the last search.
+    connect(CmdPrint, &QPushButton::clicked, this, [this] {
+        ModData::ExportGrid(this, GridOut->snapshot(), QStringLiteral("试剂基本信息"), 1, true);
+    });
     CmdHelp = new QPushButton(QStringLiteral("？"), Frame1);
     CmdHelp->setObjectName(QStringLiteral("CmdHelp"));
     CmdHelp->setGeometry(twips(6660, 720, 1260, 405));

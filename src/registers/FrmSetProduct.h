@@ -48,6 +48,7 @@ public:
     QComboBox *CmbSJDM = nullptr;
     QComboBox *CmbZB = nullptr;
     std::array<QRadioButton *, 2> OptShow{};
+    QPushButton *CmdPrint = nullptr;
     QPushButton *CmdHelp = nullptr;
 
     FlexGrid *GridShow = nullptr;

@@ -1,6 +1,11 @@
 #include "FrmSetProductFixture.h"
 
+#include "RecordingShell.h"
+
+#include "platform/CodePage936.h"
 #include "shell/ModINI.h"
+
+#include <QDir>
 
 #include <QGroupBox>
 
@@ -331,4 +336,23 @@ TEST_F(CatalogueFixture, DeleteAsksAndKeepsReagentsWithStock)
     EXPECT_EQ(count(QStringLiteral("shijijibenxinxi")), 3);
     EXPECT_EQ(rowOf(3), -1);
     EXPECT_TRUE(window->AddMode);
+}
+
+TEST_F(CatalogueFixture, ExportWritesTheLastSearchWithoutTheKey)
+{
+    RecordingShell shell;
+    open();
+    window->OptShow[1]->click();
+    type(window->CmbSJDM, s("血"));
+    dialogs.expect(s("报表导出成功！"));
+    window->CmdPrint->click();
+    const QStringList files = QDir(dir.file(s("报表"))).entryList({QStringLiteral("*.xls")});
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_TRUE(files.first().startsWith(s("试剂基本信息")));
+    const QString doc = platform::cp936::decode(dir.read(s("报表/") + files.first()));
+    EXPECT_TRUE(doc.contains(s("血清样本")));
+    EXPECT_FALSE(doc.contains(s("血检停用"))); // hidden by the filter
+    EXPECT_FALSE(doc.contains(s("试剂甲")));   // not in the search
+    EXPECT_FALSE(doc.contains(s("试剂ID")));
+    EXPECT_EQ(shell.calls, QStringList{QStringLiteral("open ") + dir.file(s("报表/") + files.first())});
 }

@@ -1,5 +1,5 @@
 #include "receipts/FrmProductIn.h"
-#include "registers/FrmSetProduct.h"
+#include "registers/Registration.h"
 #include "shell/FrmMain.h"
 #include "shell/SafeApplication.h"
 #include "shell/Startup.h"
@@ -15,7 +15,7 @@ int main(int argc, char **argv)
     platform::setAppTitle(QStringLiteral("澜鉴"));
     platform::SingleInstance instance(platform::programFolder());
     shell::registerWindow(QStringLiteral("FrmProductIn"), [](QWidget *parent) { return new FrmProductIn(parent); });
-    shell::registerWindow(QStringLiteral("FrmSetProduct"), [](QWidget *parent) { return new FrmSetProduct(parent); });
+    registers::registerWindows();
     const auto frmMain = ModBase::Main(instance);
     if (!frmMain)
         return 0;

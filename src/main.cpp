@@ -1,3 +1,4 @@
+#include "receipts/FrmCancelIn.h"
 #include "receipts/FrmProductIn.h"
 #include "registers/Registration.h"
 #include "shell/FrmMain.h"
@@ -14,6 +15,7 @@ int main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Vialdesk"));
     platform::setAppTitle(QStringLiteral("澜鉴"));
     platform::SingleInstance instance(platform::programFolder());
+    shell::registerWindow(QStringLiteral("FrmCancelIn"), [](QWidget *parent) { return new FrmCancelIn(parent); });
     shell::registerWindow(QStringLiteral("FrmProductIn"), [](QWidget *parent) { return new FrmProductIn(parent); });
     registers::registerWindows();
     const auto frmMain = ModBase::Main(instance);

@@ -4,6 +4,7 @@
 #include "ReceiptLine.h"
 #include "ReceiptLines.h"
 #include "ReceiptLookUps.h"
+#include "ReceiptReversal.h"
 #include "dao/Collation.h"
 #include "dao/Database.h"
 #include "platform/Convert.h"
@@ -247,6 +248,7 @@ void FrmProductIn::build()
         if (PrintHandOff())
             reports::ShowPreview(this);
     });
+    connect(CmdChData, &QPushButton::clicked, this, [this] { CmdChData_Click(); });
     connect(GridIn, &FlexGrid::Click, this, [this] {
         if (GridIn->Rows() >= 2)
             CmdChData->setEnabled(true);
@@ -629,6 +631,18 @@ void FrmProductIn::CmdAdd_Click(int index)
         ModBase::PickMode = false;
         break;
     }
+}
+
+void FrmProductIn::CmdChData_Click()
+{
+    const auto [first, last] = receipts::selectedRows(*GridIn);
+    if (first > last || !receipts::confirmReversal(first, last, ModBase::PSWProtect, this))
+        return;
+    // The rows stay in place during the run; the document's lines are read again after it.
+    for (int i = first; i <= last; ++i)
+        receipts::CancelInRow(*GridIn, i, this);
+    ShowLastIn();
+    CmdChData->setEnabled(false);
 }
 
 void FrmProductIn::CmdHelp_Click()

@@ -76,6 +76,7 @@ private:
     void CmbGZBSJ_Click();
     void CmdQBSJ_Click();
     void CmdAdd_Click(int index);
+    void CmdChData_Click();
     void CmdHelp_Click();
     void DTPrq0_Leave();
     void takeProduct(const QStringList &row);

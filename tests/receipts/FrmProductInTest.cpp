@@ -1,6 +1,7 @@
 #include "ReceiptsFixture.h"
 
 #include "receipts/FrmProductIn.h"
+#include "receipts/ReceiptLine.h"
 #include "shell/ModDataGrid.h"
 #include "widgets/DatePicker.h"
 #include "widgets/FlexGrid.h"
@@ -444,3 +445,37 @@ TEST_F(FrmProductInTest, TheCataloguesPickFillsTheLine)
 }
 
 } // namespace
+
+TEST_F(FrmProductInTest, ReversedLinesLeaveTheDocument)
+{
+    receipts::ReceiptLine line;
+    line.number = 20260115001;
+    line.date = QDate(2026, 1, 15);
+    line.batch = QStringLiteral("B1");
+    line.expiry = QDate(2026, 12, 31);
+    line.quantity = 2;
+    line.price = 10;
+    line.supplierId = 1;
+    line.userId = 1;
+    line.reagentId = 1;
+    receipts::saveReceiptLine(db(), line);
+    line.reagentId = 3;
+    const qint64 issued = receipts::saveReceiptLine(db(), line);
+    db().exec(QStringLiteral("UPDATE shijikucun SET 数量=1 WHERE 入库ID=?"), {QString::number(issued)});
+    open();
+    ASSERT_EQ(w->GridIn->Rows(), 3);
+    const QRect cell = w->GridIn->visualItemRect(w->GridIn->item(1, 3));
+    QTest::mouseClick(w->GridIn->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_TRUE(w->CmdChData->isEnabled());
+    w->GridIn->setRowSel(1); // dragged upwards from row 2
+
+    dialogs.expectExact(QStringLiteral("确定撤消1 ～ 2行入库记录？"), Answer::Yes);
+    dialogs.expect(QStringLiteral("试剂“谷丙转氨酶”已经部分出库！"));
+    w->CmdChData->click();
+    EXPECT_TRUE(dialogs.done());
+    ASSERT_EQ(w->GridIn->Rows(), 2);
+    EXPECT_EQ(w->GridIn->TextMatrix(1, 3), QStringLiteral("谷丙转氨酶"));
+    EXPECT_EQ(w->LabTip->text(), QStringLiteral("共 1 条记录，金额：20.00"));
+    EXPECT_EQ(count(QStringLiteral("shijikucun")), 1);
+    EXPECT_FALSE(w->CmdChData->isEnabled());
+}

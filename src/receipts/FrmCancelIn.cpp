@@ -1,0 +1,283 @@
+#include "FrmCancelIn.h"
+
+#include "DocumentNumber.h"
+#include "ReceiptLines.h"
+#include "ReceiptLookUps.h"
+#include "ReceiptReversal.h"
+#include "dao/Collation.h"
+#include "dao/Database.h"
+#include "shell/FrmPopMenu.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
+#include "widgets/DateRangeSelector.h"
+#include "widgets/DropDownCombo.h"
+#include "widgets/EntryFilter.h"
+#include "widgets/FlexGrid.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace {
+
+const int kWidths[] = {0, 0, 1300, 2550, 1500, 1300, 1300, 1000, 700, 600,
+                       800, 1300, 1000, 0, 1000, 800, 1000, 1000, 1300, 1200};
+
+const QString kOrder = QStringLiteral(
+    " ORDER BY shijijibenxinxi.组别 COLLATE ZH, shijijibenxinxi.品名 COLLATE ZH, shijibiandongdengji.登记日期");
+
+QPushButton *button(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+DropDownCombo *combo(const char *name, QWidget *parent)
+{
+    auto *c = new DropDownCombo(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setMinimumWidth(160);
+    return c;
+}
+
+class WaitCursor {
+public:
+    WaitCursor()
+    {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ModBase::SetStatus(QStringLiteral("正在检索数据"), true);
+    }
+    ~WaitCursor()
+    {
+        ModBase::SetStatus(QString());
+        QApplication::restoreOverrideCursor();
+    }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+dao::Database *database()
+{
+    ModData::OpenDB();
+    return ModData::Connection();
+}
+
+} // namespace
+
+FrmCancelIn::FrmCancelIn(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmCancelIn"));
+    setWindowTitle(QStringLiteral("撤销入库"));
+    build();
+    m_entry = new EntryFilter(this);
+    // No empty data row to click on before the first search.
+    GridQ->setRows(1);
+    CmdChData->setEnabled(false);
+}
+
+void FrmCancelIn::build()
+{
+    auto *byNumber = new QGroupBox(QStringLiteral("按入库单号检索"), this);
+    CmbDH = combo("CmbDH", byNumber);
+    // Document numbers are whole numbers: nothing else can be typed.
+    CmbDH->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\s*\\d{0,15}\\s*")), CmbDH));
+    auto *numberRow = new QHBoxLayout(byNumber);
+    numberRow->addWidget(new QLabel(QStringLiteral("入库单号:"), byNumber));
+    numberRow->addWidget(CmbDH, 1);
+
+    auto *byInvoice = new QGroupBox(QStringLiteral("按发票号检索"), this);
+    CmbFPH = combo("CmbFPH", byInvoice);
+    auto *invoiceRow = new QHBoxLayout(byInvoice);
+    invoiceRow->addWidget(new QLabel(QStringLiteral("发 票 号:"), byInvoice));
+    invoiceRow->addWidget(CmbFPH, 1);
+
+    auto *left = new QVBoxLayout;
+    left->addWidget(byNumber);
+    left->addWidget(byInvoice);
+    left->addStretch();
+
+    auto *search = new QGroupBox(QStringLiteral("检索"), this);
+    DateRange = new DateRangeSelector(ModBase::SysDate, ModBase::QueryDate, search);
+    DateRange->setObjectName(QStringLiteral("DateRange"));
+    CmbZB = combo("CmbZB", search);
+    CmbSJDM = combo("CmbSJDM", search);
+    CmdQ = button("CmdQ", QStringLiteral("检索(&A)"), search);
+    auto *filters = new QGridLayout;
+    filters->addWidget(new QLabel(QStringLiteral("组    别:"), search), 0, 0);
+    filters->addWidget(CmbZB, 0, 1);
+    filters->addWidget(new QLabel(QStringLiteral("试剂名称:"), search), 1, 0);
+    filters->addWidget(CmbSJDM, 1, 1);
+    filters->addWidget(CmdQ, 2, 1, Qt::AlignRight);
+    auto *searchRow = new QHBoxLayout(search);
+    searchRow->addWidget(DateRange);
+    searchRow->addSpacing(12);
+    searchRow->addLayout(filters);
+
+    auto *upkeep = new QGroupBox(QStringLiteral("入库数据维护"), this);
+    CmdChData = button("CmdChData", QStringLiteral("撤消入库(&C)"), upkeep);
+    CmdHelp = button("CmdHelp", QStringLiteral("？"), upkeep);
+    CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
+    auto *hint = new QLabel(QStringLiteral("提示：\n1、检索入库数据；\n2、点击选择欲维护的记录；\n"
+                                           "3、修改入库数据，请先“撤消入库”，然后重新入库。"),
+                            upkeep);
+    hint->setWordWrap(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(CmdChData);
+    buttons->addWidget(CmdHelp);
+    buttons->addStretch();
+    auto *upkeepColumn = new QVBoxLayout(upkeep);
+    upkeepColumn->addLayout(buttons);
+    upkeepColumn->addWidget(hint);
+    upkeepColumn->addStretch();
+
+    auto *top = new QHBoxLayout;
+    top->addLayout(left);
+    top->addWidget(search);
+    top->addWidget(upkeep, 1);
+
+    GridQ = new FlexGrid(this);
+    GridQ->setObjectName(QStringLiteral("GridQ"));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(GridQ, 1);
+
+    connect(CmbDH->lineEdit(), &QLineEdit::textEdited, this, [this] { CmbDH_Change(); });
+    connect(CmbDH, &QComboBox::activated, this, [this] { CmbDH_Change(); });
+    connect(CmbFPH->lineEdit(), &QLineEdit::textEdited, this, [this] { CmbFPH_Change(); });
+    connect(CmbFPH, &QComboBox::activated, this, [this] { CmbFPH_Change(); });
+
+    const QVariantList since{ModBase::SysDate.addDays(-1200)};
+    connect(CmbDH, &DropDownCombo::DropDown, this, [this, since] {
+        fillOnce(CmbDH,
+                 QStringLiteral("SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
+                                "ORDER BY 单号 DESC"),
+                 since + QVariantList{receipts::Receipt}, false);
+    });
+    connect(CmbFPH, &DropDownCombo::DropDown, this, [this, since] {
+        fillOnce(CmbFPH,
+                 QStringLiteral("SELECT DISTINCT 发票号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
+                                "ORDER BY 发票号"),
+                 since + QVariantList{receipts::Receipt}, false);
+    });
+    connect(CmbSJDM, &DropDownCombo::DropDown, this, [this] {
+        fillOnce(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"), {},
+                 true);
+    });
+    connect(CmbZB, &DropDownCombo::DropDown, this, [this] { fillOnce(CmbZB, receipts::GroupsSql, {}, true); });
+
+    connect(CmdQ, &QPushButton::clicked, this, [this] { CmdQ_Click(); });
+    connect(GridQ, &FlexGrid::Click, this, [this] {
+        if (GridQ->Rows() >= 2)
+            CmdChData->setEnabled(true);
+    });
+    connect(CmdChData, &QPushButton::clicked, this, [this] { CmdChData_Click(); });
+    connect(CmdHelp, &QPushButton::clicked, this, [this] {
+        FrmPopMenu::helpButton(this, QStringLiteral("::/4.htm#45"), QStringLiteral("/Demo/41.htm"));
+    });
+}
+
+void FrmCancelIn::DoQuery(const QString &sql, const QVariantList &params)
+{
+    try {
+        WaitCursor wait;
+        dao::Database *db = database();
+        if (!db)
+            return;
+        const dao::Result lines = receipts::receiptLines(*db, sql, params, receipts::ReceiptAmountColumn);
+        GridQ->setRedraw(false);
+        GridQ->Fill(lines);
+        for (int c = 0; c < GridQ->Cols() && c < static_cast<int>(std::size(kWidths)); ++c)
+            GridQ->setColWidth(c, kWidths[c]);
+        GridQ->setRedraw(true);
+        CmdChData->setEnabled(false);
+    } catch (...) {
+        GridQ->setRedraw(true);
+        ModBase::ShowErr();
+    }
+}
+
+void FrmCancelIn::CmbDH_Change()
+{
+    const QString t = CmbDH->currentText().trimmed();
+    if (t.isEmpty())
+        return;
+    DoQuery(receipts::ReceiptLineSql + QStringLiteral(" AND shijibiandongdengji.单号=?") + kOrder, {t.toLongLong()});
+}
+
+void FrmCancelIn::CmbFPH_Change()
+{
+    const QString t = CmbFPH->currentText().trimmed();
+    if (t.isEmpty())
+        return;
+    DoQuery(receipts::ReceiptLineSql + QStringLiteral(" AND shijibiandongdengji.发票号 LIKE ? ESCAPE '\\'") + kOrder,
+            {QStringLiteral("%") + dao::escapeLike(t)});
+}
+
+void FrmCancelIn::CmdQ_Click()
+{
+    if (!DateRange->checkRange(this))
+        return;
+    const daterange::Condition period = DateRange->condition();
+    QString sql = receipts::ReceiptLineSql + period.sql;
+    QVariantList params = period.params;
+    if (!CmbZB->currentText().isEmpty()) {
+        sql += QStringLiteral("AND shijijibenxinxi.组别 = ? ");
+        params << CmbZB->currentText().trimmed();
+    }
+    if (!CmbSJDM->currentText().isEmpty()) {
+        sql += QStringLiteral("AND shijijibenxinxi.品名 LIKE ? ESCAPE '\\' ");
+        params << dao::likeContains(CmbSJDM->currentText());
+    }
+    DoQuery(sql + kOrder, params);
+}
+
+void FrmCancelIn::CmdChData_Click()
+{
+    auto [first, last] = receipts::selectedRows(*GridQ);
+    if (first > last || !receipts::confirmReversal(first, last, ModBase::PSWProtect, this))
+        return;
+    const int bound = last;
+    for (int i = first; i <= bound && i <= last; ++i) {
+        if (!receipts::CancelInRow(*GridQ, i, this))
+            continue;
+        if (GridQ->Rows() > 2)
+            GridQ->RemoveItem(i);
+        else
+            GridQ->setRows(1);
+        --i;
+        --last;
+    }
+    CmdChData->setEnabled(false);
+}
+
+void FrmCancelIn::fillOnce(DropDownCombo *combo, const QString &sql, const QVariantList &params, bool addBlank)
+{
+    if (combo->count() > 0)
+        return;
+    // Filling changes no filter: the typed text stays and no change handling runs.
+    const QString typed = combo->currentText();
+    const QSignalBlocker blocker(combo);
+    const QSignalBlocker editBlocker(combo->lineEdit());
+    try {
+        dao::Database *db = database();
+        if (!db)
+            return;
+        if (addBlank)
+            combo->addItem(QString());
+        for (const dao::Row &row : db->select(sql, params).rows)
+            if (!row.text(0).isEmpty())
+                combo->addItem(row.text(0));
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+    combo->setEditText(typed);
+}

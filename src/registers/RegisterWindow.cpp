@@ -3,6 +3,7 @@
 #include "RegisterTable.h"
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
+#include "reports/ExportGrid.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
@@ -69,6 +70,8 @@ void RegisterWindow::buildControls()
         green.setColor(group, QPalette::Base, EntryFilter::focusColour());
     CmbJS->setPalette(green);
     CmdShowAll = button(this, QStringLiteral("CmdShowAll"), m_spec.showAllCaption);
+    if (!m_spec.exportTitle.isEmpty())
+        CmdDC = button(this, QStringLiteral("CmdDC"), QStringLiteral("导出(&E)"));
     GridShow = new FlexGrid(this);
     GridShow->setObjectName(QStringLiteral("GridShow"));
     FamSet = new QGroupBox(this);
@@ -112,6 +115,8 @@ void RegisterWindow::buildControls()
     connect(CmdSet[1], &QPushButton::clicked, this, [this] { SaveRecord(); });
     connect(CmdSet[2], &QPushButton::clicked, this, [this] { DeleteRecord(); });
     connect(CmdSet[3], &QPushButton::clicked, this, [this] { reject(); });
+    if (CmdDC)
+        connect(CmdDC, &QPushButton::clicked, this, [this] { exportList(); });
     connect(CmdHelp, &QPushButton::clicked, this, [this] {
         FrmPopMenu::helpButton(this, m_spec.helpTopic, m_spec.helpPage);
     });
@@ -142,6 +147,8 @@ void RegisterWindow::buildLayout()
     search->addWidget(lblLab);
     search->addWidget(CmbJS, 1);
     search->addWidget(CmdShowAll);
+    if (CmdDC)
+        search->addWidget(CmdDC);
 
     auto *frame = new QVBoxLayout(FamSet);
     if (card) {
@@ -183,6 +190,8 @@ void RegisterWindow::buildLayout()
     for (int i : m_spec.layoutOrder)
         order.append(CmbField.at(i));
     order << CmdSet[1] << CmdSet[0] << CmdSet[2] << CmdSet[3] << CmdHelp << CmbJS << CmdShowAll;
+    if (CmdDC)
+        order << CmdDC;
     for (int k = 1; k < order.size(); ++k)
         setTabOrder(order.at(k - 1), order.at(k));
 }
@@ -365,6 +374,16 @@ void RegisterWindow::DeleteRecord()
     }
     RefreshShow();
     nameField()->setFocus();
+}
+
+void RegisterWindow::exportList()
+{
+    if (GridShow->Rows() < 2)
+        return;
+    ModBase::PrintTitle = m_spec.exportTitle;
+    ModBase::PrintGrid = GridShow->snapshot();
+    // From column 1: the key column stays out of the document.
+    ModData::ExportGrid(this, ModBase::PrintGrid, ModBase::PrintTitle, 1, true);
 }
 
 } // namespace registers

@@ -43,6 +43,7 @@ private:
     void newRecord();
     void SaveRecord();
     void DeleteRecord();
+    void exportList();
     // The fields' texts by table position (element k for position k + 1).
     QStringList valuesByPosition() const;
     void fill(const QStringList &textsByField);
@@ -54,6 +55,7 @@ private:
     QLabel *lblLab = nullptr;
     QComboBox *CmbJS = nullptr;
     QPushButton *CmdShowAll = nullptr;
+    QPushButton *CmdDC = nullptr;
     FlexGrid *GridShow = nullptr;
     QGroupBox *FamSet = nullptr;
     QList<QComboBox *> CmbField;

@@ -1,7 +1,14 @@
 #include "RegisterFixture.h"
+#include "RecordingShell.h"
+
+#include "platform/CodePage936.h"
 
 #include "registers/FrmSetManufacturer.h"
 #include "registers/FrmSetSupplier.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
 
 namespace {
 
@@ -13,6 +20,7 @@ struct Card {
     const char *table;
     const char *key;
     const char *shortHeader;
+    const char *fullHeader;
     const char *exportTitle;
 };
 
@@ -23,8 +31,8 @@ QDialog *make()
 }
 
 const Card kCards[] = {
-    {"FrmSetManufacturer", make<FrmSetManufacturer>, "changshang", "厂商ID", "厂商简称", "厂商"},
-    {"FrmSetSupplier", make<FrmSetSupplier>, "gongyingshang", "供应商ID", "供应商简称", "供应商"},
+    {"FrmSetManufacturer", make<FrmSetManufacturer>, "changshang", "厂商ID", "厂商简称", "厂商全称", "厂商"},
+    {"FrmSetSupplier", make<FrmSetSupplier>, "gongyingshang", "供应商ID", "供应商简称", "供应商全称", "供应商"},
 };
 
 QString u8(const char *s)
@@ -81,6 +89,46 @@ TEST_P(CardRegister, TheCardIsStoredAsTypedAndComesBackOnAClick)
     button(QStringLiteral("CmdSet_1"))->click();
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT 联系人 FROM ") + table()).toString(), u8("李工"));
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table()).toInt(), 1);
+}
+
+TEST_P(CardRegister, ExportsTheTenVisibleColumnsAndOpensTheFile)
+{
+    RecordingShell shell;
+    openRegister();
+    button(QStringLiteral("CmdDC"))->click(); // an empty list exports nothing
+    EXPECT_FALSE(QDir(dir.file(u8("报表"))).exists());
+
+    insert(u8("华大<1>"));
+    insert(u8("A&B"));
+    button(QStringLiteral("CmdShowAll"))->click();
+    dialogs.expect(u8("报表导出成功！路径："));
+    button(QStringLiteral("CmdDC"))->click();
+    ASSERT_TRUE(dialogs.done());
+
+    const QString title = u8(GetParam().exportTitle);
+    const QStringList files = QDir(dir.file(u8("报表"))).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^") + title + QStringLiteral("\\(20260115\\d{6}\\)\\.xls$"))
+                    .match(files[0])
+                    .hasMatch())
+        << files[0].toStdString();
+    EXPECT_EQ(shell.calls, QStringList(QStringLiteral("open ") + dir.file(u8("报表/") + files[0])));
+    EXPECT_EQ(ModBase::PrintTitle, title);
+
+    QFile f(dir.file(u8("报表/") + files[0]));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString html = platform::cp936::decode(f.readAll());
+    EXPECT_TRUE(html.contains(QStringLiteral("<CAPTION><B>") + title + QStringLiteral("</B></CAPTION>")));
+    QString header;
+    for (const char *h : {"拼音码", GetParam().shortHeader, GetParam().fullHeader, "地址", "邮政编码", "电话", "传真",
+                          "联系人", "Email", "主页"})
+        header += QStringLiteral("<TH>") + u8(h) + QStringLiteral("</TH>");
+    EXPECT_TRUE(html.contains(QStringLiteral("<TR>") + header + QStringLiteral("</TR>"))) << html.toStdString();
+    const QString empty = QStringLiteral("<TD><BR></TD>").repeated(8);
+    EXPECT_TRUE(html.contains(u8("<TD>X</TD><TD>A&amp;B</TD>") + empty));
+    EXPECT_TRUE(html.contains(u8("<TD>X</TD><TD>华大&lt;1&gt;</TD>") + empty));
+    EXPECT_EQ(html.count(QStringLiteral("<TR")), 3);
+    EXPECT_TRUE(html.contains(u8("报表生成日期：")));
 }
 
 TEST_P(CardRegister, ARowStillNamedElsewhereIsNotDeleted)

@@ -25,21 +25,78 @@ double roundTo(double value, int decimals)
 
 std::optional<double> parseNumber(const QString &text)
 {
-    static const QRegularExpression re(
-        QStringLiteral("^\\s*([+-]?)\\s*((?:\\d{1,3}(?:,\\d{3})+|\\d*)(?:\\.\\d*)?)(?:[eE]([+-]?\\d+))?\\s*$"));
-    const auto m = re.match(text);
-    if (!m.hasMatch())
+    // A hand-written scan: grids call this for every cell they fill.
+    // Form: blanks, sign, blanks, digits (grouped by commas in threes, or plain), an
+    // optional fraction, an optional exponent, blanks.
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    const auto at = [&](qsizetype k) { return k < n ? text[k].unicode() : u'\0'; };
+    const auto isDigit = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+    const auto isBlank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+    std::string normal;
+    normal.reserve(static_cast<size_t>(n));
+    while (isBlank(at(i)))
+        ++i;
+    if (at(i) == u'+' || at(i) == u'-') {
+        if (at(i) == u'-')
+            normal.push_back('-');
+        ++i;
+        while (isBlank(at(i)))
+            ++i;
+    }
+    qsizetype digits = 0;
+    qsizetype group = 0; // digits since the last comma; -1 before any comma
+    bool grouped = false;
+    for (;; ++i) {
+        const char16_t c = at(i);
+        if (isDigit(c)) {
+            normal.push_back(static_cast<char>(c));
+            ++digits;
+            ++group;
+        } else if (c == u',') {
+            if (digits == 0 || (grouped ? group != 3 : group > 3))
+                return std::nullopt;
+            grouped = true;
+            group = 0;
+        } else {
+            break;
+        }
+    }
+    if (grouped && group != 3)
         return std::nullopt;
-    QString digits = m.captured(2);
-    digits.remove(u',');
-    if (digits.isEmpty() || digits == QStringLiteral("."))
+    if (at(i) == u'.') {
+        normal.push_back('.');
+        ++i;
+        while (isDigit(at(i))) {
+            normal.push_back(static_cast<char>(at(i)));
+            ++digits;
+            ++i;
+        }
+    }
+    if (digits == 0)
         return std::nullopt;
-    QString normal = m.captured(1) + digits;
-    if (!m.captured(3).isEmpty())
-        normal += u'e' + m.captured(3);
-    bool ok = false;
-    const double v = normal.toDouble(&ok);
-    if (!ok || !std::isfinite(v))
+    if (at(i) == u'e' || at(i) == u'E') {
+        qsizetype k = i + 1;
+        std::string exponent = "e";
+        if (at(k) == u'+' || at(k) == u'-')
+            exponent.push_back(static_cast<char>(at(k++)));
+        if (!isDigit(at(k)))
+            return std::nullopt;
+        while (isDigit(at(k)))
+            exponent.push_back(static_cast<char>(at(k++)));
+        normal += exponent;
+        i = k;
+    }
+    while (isBlank(at(i)))
+        ++i;
+    if (i != n)
+        return std::nullopt;
+    double v = 0;
+    const char *first = normal.data();
+    const char *last = first + normal.size();
+    // from_chars takes no leading '+' and no lone '.': both were handled above.
+    const auto res = std::from_chars(first, last, v);
+    if (res.ec != std::errc() || res.ptr != last || !std::isfinite(v))
         return std::nullopt;
     return v;
 }

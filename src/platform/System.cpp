@@ -54,7 +54,9 @@ void setProgramFolder(const QString &folder)
 
 QString shortDate(const QDate &date)
 {
-    return QLocale::system().toString(date, QLocale::ShortFormat);
+    // The short date of the Chinese (PRC) desktop the reports were made for, whatever the
+    // session's locale: an English "15 Jan 2026" would read wrong on a Chinese report.
+    return date.toString(QStringLiteral("yyyy/M/d"));
 }
 
 QString desktopFolder()

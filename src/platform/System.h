@@ -19,7 +19,7 @@ int codePageOfCodeset(const QString &codeset);
 QString programFolder();
 void setProgramFolder(const QString &folder);
 
-// A date in the session's short date format (2026/1/15 on a Chinese desktop).
+// A date in the Chinese short date format, 2026/1/15.
 QString shortDate(const QDate &date);
 
 // The desktop folder of the user.

@@ -1,5 +1,7 @@
 #include "FlexGrid.h"
 
+#include <QSignalBlocker>
+
 #include "dao/Collation.h"
 #include "dao/Row.h"
 #include "platform/Convert.h"
@@ -418,6 +420,9 @@ void FlexGrid::Fill(const QStringList &header, const QList<QStringList> &rows)
         horizontalHeaderItem(c)->setText(header.at(c));
     m_syncing = true;
     setRowCount(static_cast<int>(rows.size()));
+    // One change notice per cell would cost more than the cells themselves; the view
+    // repaints from the model once updates are back on.
+    const QSignalBlocker quiet(model());
     for (int r = 0; r < rows.size(); ++r) {
         const QStringList &texts = rows.at(r);
         for (int c = 0; c < columnCount() && c < texts.size(); ++c) {

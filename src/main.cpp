@@ -1,5 +1,6 @@
 #include "receipts/FrmCancelIn.h"
 #include "receipts/FrmProductIn.h"
+#include "receipts/FrmProductPO.h"
 #include "registers/Registration.h"
 #include "shell/FrmMain.h"
 #include "shell/SafeApplication.h"
@@ -17,6 +18,7 @@ int main(int argc, char **argv)
     platform::SingleInstance instance(platform::programFolder());
     shell::registerWindow(QStringLiteral("FrmCancelIn"), [](QWidget *parent) { return new FrmCancelIn(parent); });
     shell::registerWindow(QStringLiteral("FrmProductIn"), [](QWidget *parent) { return new FrmProductIn(parent); });
+    shell::registerWindow(QStringLiteral("FrmProductPO"), [](QWidget *parent) { return new FrmProductPO(parent); });
     registers::registerWindows();
     const auto frmMain = ModBase::Main(instance);
     if (!frmMain)

@@ -24,6 +24,8 @@ public:
     explicit FrmProductPO(QWidget *parent = nullptr);
     ~FrmProductPO() override;
 
+    QSize sizeHint() const override;
+
     void FillGYS();
     // The proposal of the chosen period, group and supplier into the order grid.
     void MakeIndent();
@@ -72,9 +74,9 @@ private:
     void fillOrders();
     void setWidths();
     void setProgress(int twips);
-    // The cell under the current position of the grid: the tick by a click, the editor
-    // for the editable columns.
-    void GridIndent_Click(bool byClick);
+    // The current cell of the grid: the tick column toggles, an editable column gets the
+    // floating editor.
+    void GridIndent_Click();
     void TxtEdit_Key(int key);
     void commitEdit();
 

@@ -11,19 +11,55 @@ namespace {
 const QString kReagentSource = QStringLiteral(
     " FROM changshang INNER JOIN shijijibenxinxi ON changshang.厂商ID = shijijibenxinxi.厂商ID");
 
-// Everything the register says of each reagent in one pass over its movements: ?1 is the
-// start of the issue history, ?2 that of the receipts a supplier is taken from. A receipt
-// counts only while its supplier is still registered.
-const QString kHistory = QStringLiteral(
-    "SELECT m.试剂ID AS 试剂ID,"
-    " SUM(CASE WHEN m.变动标志 = 2 AND m.登记日期 >= ?1 THEN m.数量 END) AS issued,"
-    " MIN(CASE WHEN m.变动标志 = 2 AND m.登记日期 >= ?1 THEN m.登记日期 END) AS firstIssue,"
-    " MAX(CASE WHEN m.变动标志 = 2 AND m.登记日期 >= ?1 THEN m.登记ID END) AS lastIssue,"
-    " MAX(CASE WHEN m.变动标志 = 2 AND m.登记日期 < ?1 THEN 1 ELSE 0 END) AS olderIssues,"
-    " MAX(m.登记ID) AS newest,"
-    " MAX(CASE WHEN m.变动标志 = 1 AND m.登记日期 >= ?2"
-    " AND m.供应商ID IN (SELECT 供应商ID FROM gongyingshang) THEN m.登记ID END) AS lastReceipt"
-    " FROM shijibiandongdengji m");
+// Up to this many reagents their movements and lots are read by reagent, beyond it in one
+// sweep over the date range or the table.
+constexpr int kFewReagents = 50;
+
+// One statement for the reagents of `where`. The issues of the window, the receipts a
+// supplier comes from and the lots are grouped by reagent: for many reagents in a sweep
+// (the "+" keeps the engine off the reagent index, whose walk visits the rows in random
+// order), for a few through the reagent index (the "+" then keeps it off the date index).
+// What needs a reagent's whole history, its newest movement and whether it was issued
+// before the window, is a seek on the reagent index, taken only where the line needs it.
+// ?1 is the start of the issue history, ?2 that of the receipts; a receipt counts only
+// while its supplier is still registered. With few reagents `where`'s parameters come
+// four times, else once.
+QString historySql(const QString &where, bool few)
+{
+    const QString inReagents = QStringLiteral(" IN (SELECT shijijibenxinxi.试剂ID") + kReagentSource + where + u')';
+    const auto grouped = [&](const QString &reagent, const QString &date, const QString &start) {
+        QString sql;
+        if (!date.isEmpty())
+            sql = QStringLiteral(" AND ") + (few ? QStringLiteral("+") : QString()) + date + QStringLiteral(" >= ") + start;
+        if (few)
+            return sql + QStringLiteral(" AND ") + reagent + inReagents + QStringLiteral(" GROUP BY ") + reagent;
+        return sql + QStringLiteral(" GROUP BY +") + reagent;
+    };
+    return QStringLiteral(
+               "SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商,"
+               " shijijibenxinxi.单位, w.issued, issue.单价, newest.单价, w.firstIssue,"
+               " CASE WHEN w.试剂ID IS NULL THEN 0 ELSE EXISTS (SELECT 1 FROM shijibiandongdengji o"
+               " WHERE o.试剂ID = shijijibenxinxi.试剂ID AND o.变动标志 = 2 AND o.登记日期 < ?1) END,"
+               " stock.total, receipt.供应商ID, supplier.供应商")
+           + kReagentSource
+           // ?2 comes before the first "?" of `where`, which the engine numbers on from 3.
+           + QStringLiteral(" LEFT JOIN (SELECT m.试剂ID AS 试剂ID, MAX(m.登记ID) AS lastReceipt FROM shijibiandongdengji m"
+                            " WHERE m.变动标志 = 1 AND m.供应商ID IN (SELECT 供应商ID FROM gongyingshang)")
+           + grouped(QStringLiteral("m.试剂ID"), QStringLiteral("m.登记日期"), QStringLiteral("?2"))
+           + QStringLiteral(") r ON r.试剂ID = shijijibenxinxi.试剂ID"
+                            " LEFT JOIN shijibiandongdengji receipt ON receipt.登记ID = r.lastReceipt"
+                            " LEFT JOIN gongyingshang supplier ON supplier.供应商ID = receipt.供应商ID"
+                            " LEFT JOIN (SELECT 试剂ID, SUM(数量) AS issued, MIN(登记日期) AS firstIssue,"
+                            " MAX(登记ID) AS lastIssue FROM shijibiandongdengji WHERE 变动标志 = 2")
+           + grouped(QStringLiteral("试剂ID"), QStringLiteral("登记日期"), QStringLiteral("?1"))
+           + QStringLiteral(") w ON w.试剂ID = shijijibenxinxi.试剂ID"
+                            " LEFT JOIN shijibiandongdengji issue ON issue.登记ID = w.lastIssue"
+                            " LEFT JOIN shijibiandongdengji newest ON newest.登记ID = CASE WHEN w.试剂ID IS NULL THEN"
+                            " (SELECT MAX(n.登记ID) FROM shijibiandongdengji n WHERE n.试剂ID = shijijibenxinxi.试剂ID) END"
+                            " LEFT JOIN (SELECT 试剂ID, SUM(数量) AS total FROM shijikucun WHERE 1")
+           + grouped(QStringLiteral("试剂ID"), QString(), QString())
+           + QStringLiteral(") stock ON stock.试剂ID = shijijibenxinxi.试剂ID") + where;
+}
 
 QString text(double value)
 {
@@ -83,25 +119,13 @@ std::vector<ReagentHistory> readHistories(dao::Database &db, const QDate &today,
                                           const QVariantList &params, const QString &orderBy)
 {
     const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
+    const bool few =
+        db.scalar(QStringLiteral("SELECT COUNT(*)") + kReagentSource + where, params).toInt() <= kFewReagents;
     const QString sql =
-        QStringLiteral("SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商,"
-                       " shijijibenxinxi.单位, h.issued, issue.单价, newest.单价, h.firstIssue, h.olderIssues,"
-                       " stock.total, receipt.供应商ID, supplier.供应商")
-        + kReagentSource
-        + QStringLiteral(" LEFT JOIN (") + kHistory
-        + QStringLiteral(" WHERE m.试剂ID IN (SELECT shijijibenxinxi.试剂ID") + kReagentSource + where
-        + QStringLiteral(") GROUP BY m.试剂ID) h ON h.试剂ID = shijijibenxinxi.试剂ID"
-                         " LEFT JOIN shijibiandongdengji issue ON issue.登记ID = h.lastIssue"
-                         " LEFT JOIN shijibiandongdengji newest ON newest.登记ID = h.newest"
-                         " LEFT JOIN shijibiandongdengji receipt ON receipt.登记ID = h.lastReceipt"
-                         " LEFT JOIN gongyingshang supplier ON supplier.供应商ID = receipt.供应商ID"
-                         " LEFT JOIN (SELECT 试剂ID, SUM(数量) AS total FROM shijikucun GROUP BY 试剂ID) stock"
-                         " ON stock.试剂ID = shijijibenxinxi.试剂ID")
-        + where + (orderBy.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy);
-
+        historySql(where, few) + (orderBy.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy);
     QVariantList all{today.addDays(-HistoryDays), today.addDays(-SupplierDays)};
-    all += params;
-    all += params;
+    for (int i = few ? 4 : 1; i > 0; --i)
+        all += params;
     const dao::Result result = db.select(sql, all);
 
     std::vector<ReagentHistory> out;

@@ -44,9 +44,9 @@ struct ReagentHistory {
     QStringList cells; // 试剂ID, 品名, 规格, 厂商, 单位
     std::optional<double> issued;     // issued in the history window; none without an issue there
     std::optional<double> issuePrice; // price of the latest of those issues
-    std::optional<double> newestPrice; // price of the reagent's newest movement of any kind
+    std::optional<double> newestPrice; // price of its newest movement of any kind; read only without issues
     QDate firstIssue;                 // first issue in the history window
-    bool olderIssues = false;         // issues before the history window exist
+    bool olderIssues = false;         // issued before the window as well; read only with issues in it
     double stock = 0;                 // sum of its lots
     std::optional<qint32> supplierId; // supplier of its newest receipt within SupplierDays
     QString supplier;                 // that supplier's short name
@@ -56,8 +56,7 @@ struct ReagentHistory {
 
 // The reagents of the reagent register joined with their manufacturer, that satisfy
 // condition (an SQL condition over shijijibenxinxi and changshang with bound params;
-// empty: all), in the order orderBy, each with its history as of today. A fixed number
-// of statements, whatever the number of reagents.
+// empty: all), in the order orderBy, each with its history as of today, in one statement.
 std::vector<ReagentHistory> readHistories(dao::Database &db, const QDate &today, const QString &condition,
                                           const QVariantList &params, const QString &orderBy);
 

@@ -6,7 +6,10 @@
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 
+#include <QApplication>
 #include <QDate>
+#include <QInputMethodEvent>
+#include <QTest>
 
 // A fresh store with the current tables, open as the program's one connection, today
 // fixed; helpers write registers, movement lines and lots as the windows would have.
@@ -65,3 +68,17 @@ public:
 private:
     TempFolder m_dir;
 };
+
+// Types as a user does: Latin keys one by one, Chinese text committed by the input method.
+inline void typeText(QWidget *w, const QString &text)
+{
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80) {
+            QTest::keyClick(w, char(ch.unicode()));
+        } else {
+            QInputMethodEvent commit;
+            commit.setCommitString(QString(ch));
+            QApplication::sendEvent(w, &commit);
+        }
+    }
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <tuple>
 #include <vector>
 
 using namespace receipts;
@@ -165,5 +166,39 @@ TEST(CandidateLine, QuantityOneWithTheIssueRate)
         EXPECT_EQ(line.at(OrderAmount), QString::fromUtf8(c.amount));
         EXPECT_EQ(line.at(OrderSupplier), QString::fromUtf8(c.supplier));
         EXPECT_EQ(line.at(OrderStock), QStringLiteral("30"));
+    }
+}
+
+// The history is read by date range for many reagents and by reagent for a few: both
+// readings must agree.
+TEST(ReagentHistories, ManyAndFewReagentsReadTheSame)
+{
+    OrderFixture store;
+    const qint32 maker = store.maker(QStringLiteral("迈瑞"));
+    const qint32 suppliers[] = {0, store.supplier(QStringLiteral("甲公司")), store.supplier(QStringLiteral("乙公司")), 99};
+    const int days[] = {0, 30, 181, 182, 183, 400, 719, 720, 721};
+    {
+        dao::Transaction t(store.db());
+        for (int i = 0; i < 260; ++i) {
+            const qint32 id = store.reagent(QStringLiteral("试剂%1").arg(i), QStringLiteral("SJ"), QStringLiteral("生化"), maker);
+            for (int k = 0; k < i % 7; ++k)
+                store.movement(1 + (i / 3 + k) % 3, id, days[(i + 2 * k) % 9], 1 + k, 1.5 + i % 5,
+                               suppliers[(i + k) % 4]);
+            if (i % 3)
+                store.lot(id, i % 4 * 0.75);
+        }
+        t.commit();
+    }
+    const auto facts = [](const ReagentHistory &h) {
+        return std::make_tuple(h.cells, h.issued, h.issuePrice, h.firstIssue, h.olderIssues, h.stock, h.supplierId,
+                               h.supplier, h.issued ? std::nullopt : h.newestPrice);
+    };
+    const auto all = readHistories(store.db(), OrderFixture::today(), QString(), {}, QStringLiteral("shijijibenxinxi.试剂ID"));
+    ASSERT_EQ(all.size(), 260u);
+    for (const ReagentHistory &h : all) {
+        const auto one = readHistories(store.db(), OrderFixture::today(), QStringLiteral("shijijibenxinxi.试剂ID = ?"),
+                                       {h.id()}, QString());
+        ASSERT_EQ(one.size(), 1u);
+        EXPECT_TRUE(facts(one.front()) == facts(h)) << "reagent " << h.id();
     }
 }

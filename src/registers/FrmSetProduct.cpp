@@ -2,7 +2,10 @@
 
 #include "FrmSetGDX.h"
 #include "FrmSetGDXLimits.h"
+#include "FrmSetCategory.h"
+#include "FrmSetManufacturer.h"
 #include "FrmSetProductLookUps.h"
+#include "FrmSetUnit.h"
 
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
@@ -19,12 +22,14 @@
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -81,6 +86,23 @@ void fillOnce(QComboBox *combo, const QString &sql, bool addBlank)
     const QSignalBlocker blocker(combo);
     ModData::FillCombo(combo, sql, addBlank);
     combo->setEditText(typed);
+}
+
+// The main window's menu item is enabled: the user has the right to that register.
+bool menuEnabled(QAction *FrmMain::*item)
+{
+    const FrmMain *main = FrmMain::instance();
+    return main && (main->*item)->isEnabled();
+}
+
+// A register as a modal picker, shown only to a user who may open it.
+template <typename Register>
+void showPicker(QWidget *owner, QAction *FrmMain::*item)
+{
+    if (!menuEnabled(item))
+        return;
+    Register picker(owner);
+    platform::execModal(&picker);
 }
 
 // What a failed list query leaves behind: the status idle, then the common error box.
@@ -197,6 +219,20 @@ void FrmSetProduct::buildEntryFrame()
     CheTY->setObjectName(QStringLiteral("CheTY"));
     CheTY->setGeometry(twips(fieldX[1], 1800, 600, 330));
     CheTY->installEventFilter(this);
+
+    // The "..." pickers: group, manufacturer, unit.
+    const std::pair<int, ProductEntry::Field> pickers[] = {
+        {0, ProductEntry::Group}, {1, ProductEntry::Maker}, {2, ProductEntry::Unit}};
+    for (const auto &[i, field] : pickers) {
+        CmdAdd[i] = new QPushButton(QStringLiteral("..."), FamSet);
+        CmdAdd[i]->setObjectName(QStringLiteral("CmdAdd_%1").arg(i));
+        const QRect at = CmbField[field]->geometry();
+        CmdAdd[i]->setGeometry(at.right() + 3, at.top(), 22, at.height());
+        CmdAdd[i]->setFocusPolicy(Qt::NoFocus);
+        connect(CmdAdd[i], &QPushButton::clicked, this, [this, i = i] { CmdAdd_Click(i); });
+    }
+    CmdAdd[0]->setEnabled(menuEnabled(&FrmMain::mnuZB));
+    CmdAdd[1]->setEnabled(menuEnabled(&FrmMain::mnuCS));
 
     const char16_t *const captions[] = {u"新增(&N)", u"保存(&S)", u"删除(&D)", u"关闭(&C)", u"复制(&C)", u"设高低限(&X)"};
     for (int i = 0; i < 6; ++i) {
@@ -405,7 +441,10 @@ void FrmSetProduct::GridShow_Click(int row)
         return;
     AddMode = false;
     EditID = GridShow->TextMatrix(r, ColId).toInt();
-    const auto set = [this, r](ProductEntry::Field f, int col) { CmbField[f]->setEditText(GridShow->TextMatrix(r, col)); };
+    const auto set = [this, r](ProductEntry::Field f, int col) {
+        CmbField[f]->setEditText(GridShow->TextMatrix(r, col));
+        CmbField[f]->lineEdit()->setCursorPosition(0); // a long text shows its beginning
+    };
     set(ProductEntry::Name, ColName);
     set(ProductEntry::Pinyin, ColPinyin); // the stored code, not the one just computed from the name
     set(ProductEntry::Barcode, ColBarcode);
@@ -444,6 +483,41 @@ void FrmSetProduct::GridShow_DblClick(int row)
         return;
     target->PickReagent(GridShow->TextMatrix(r, ColId).toInt(), name, GridShow->TextMatrix(r, ColUnit));
     close();
+}
+
+void FrmSetProduct::CmdAdd_Click(int index)
+{
+    // Off while the register shows, so the double-click that picks there cannot reach the list.
+    GridShow->setEnabled(false);
+    const bool picking = ModBase::PickMode;
+    ModBase::PickMode = true;
+    const auto picked = [this](ProductEntry::Field field, const QString &slot) {
+        CmbField[field]->setEditText(slot);
+        CmbField[field]->setFocus();
+    };
+    switch (index) {
+    case 0:
+        ModBase::PickGroup = CmbField[ProductEntry::Group]->currentText();
+        showPicker<FrmSetCategory>(this, &FrmMain::mnuZB);
+        picked(ProductEntry::Group, ModBase::PickGroup);
+        break;
+    case 1:
+        // Closing the register without a choice leaves no manufacturer.
+        ModBase::PickCS.clear();
+        showPicker<FrmSetManufacturer>(this, &FrmMain::mnuCS);
+        picked(ProductEntry::Maker, ModBase::PickCS);
+        break;
+    case 2:
+        ModBase::PickUnit = CmbField[ProductEntry::Unit]->currentText();
+        showPicker<FrmSetUnit>(this, &FrmMain::mnuBZDW);
+        picked(ProductEntry::Unit, ModBase::PickUnit);
+        break;
+    default:
+        break;
+    }
+    // Opened as the receipt window's picker, the catalogue goes on picking for it.
+    ModBase::PickMode = picking;
+    Timer1->start();
 }
 
 void FrmSetProduct::CmdSet_Click(int index)

@@ -43,6 +43,7 @@ public:
     std::array<QComboBox *, registers::ProductEntry::FieldCount> CmbField{};
     QCheckBox *CheTY = nullptr;
     std::array<QPushButton *, 6> CmdSet{};
+    std::array<QPushButton *, 3> CmdAdd{};
 
     QGroupBox *Frame1 = nullptr;
     QComboBox *CmbSJDM = nullptr;
@@ -82,6 +83,7 @@ private:
     void CmbField_Change(int index);
     void GridShow_Click(int row);
     void GridShow_DblClick(int row);
+    void CmdAdd_Click(int index);
     void CmdSet_Click(int index);
     void SaveRecord();
     void DeleteRecord();

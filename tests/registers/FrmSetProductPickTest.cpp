@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QPointer>
 
 using platform::Answer;
@@ -138,4 +139,52 @@ TEST_F(CataloguePickFixture, PickModeEndsWithTheCatalogueAndWithoutAReceiptWindo
     doubleClick(w, 1);
     EXPECT_FALSE(ModBase::PickMode);
     EXPECT_EQ(catalogue(), w);
+}
+
+TEST_F(CataloguePickFixture, PickersFillTheirFieldsFromTheRegisters)
+{
+    ModBase::PickMode = true; // opened as the receipt window's picker
+    FrmSetProduct *w = openCatalogue();
+    w->CmbField[5]->setEditText(s("生化"));
+    w->CmbField[6]->setEditText(s("兰州生物"));
+
+    dialogs.expectDialog(QStringLiteral("FrmSetManufacturer"), [](QDialog *) {
+        EXPECT_TRUE(ModBase::PickMode);
+        EXPECT_EQ(ModBase::PickCS, QString());
+        ModBase::PickCS = s("上海试剂");
+        ModBase::PickCSID = 2;
+        return QDialog::Accepted;
+    });
+    w->CmdAdd[1]->click();
+    EXPECT_EQ(w->CmbField[6]->currentText(), s("上海试剂"));
+    EXPECT_EQ(ModBase::PickCSID, 2);
+    EXPECT_TRUE(ModBase::PickMode); // still the receipt window's picker
+    EXPECT_FALSE(w->GridShow->isEnabled());
+    EXPECT_TRUE(QTest::qWaitFor([w] { return w->GridShow->isEnabled(); }));
+
+    // Closed without a choice: the manufacturer is gone, the group stays.
+    dialogs.expectDialog(QStringLiteral("FrmSetManufacturer"), [](QDialog *) { return QDialog::Rejected; });
+    w->CmdAdd[1]->click();
+    EXPECT_EQ(w->CmbField[6]->currentText(), QString());
+    dialogs.expectDialog(QStringLiteral("FrmSetCategory"), [](QDialog *) {
+        EXPECT_EQ(ModBase::PickGroup, s("生化"));
+        return QDialog::Rejected;
+    });
+    w->CmdAdd[0]->click();
+    EXPECT_EQ(w->CmbField[5]->currentText(), s("生化"));
+    EXPECT_EQ(w->focusWidget(), w->CmbField[5]);
+
+    // Without the right to a register its picker shows nothing.
+    main->mnuBZDW->setEnabled(false);
+    w->CmbField[4]->setEditText(s("盒"));
+    w->CmdAdd[2]->click();
+    EXPECT_EQ(w->CmbField[4]->currentText(), s("盒"));
+    w->close();
+    main->mnuZB->setEnabled(false);
+    main->mnuCS->setEnabled(false);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    w = openCatalogue();
+    EXPECT_FALSE(w->CmdAdd[0]->isEnabled());
+    EXPECT_FALSE(w->CmdAdd[1]->isEnabled());
+    EXPECT_TRUE(w->CmdAdd[2]->isEnabled());
 }

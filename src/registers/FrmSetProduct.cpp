@@ -1,8 +1,8 @@
 #include "FrmSetProduct.h"
 
+#include "FrmSetCategory.h"
 #include "FrmSetGDX.h"
 #include "FrmSetGDXLimits.h"
-#include "FrmSetCategory.h"
 #include "FrmSetManufacturer.h"
 #include "FrmSetProductLookUps.h"
 #include "FrmSetUnit.h"

@@ -62,6 +62,20 @@ TEST_F(CatalogueFixture, SearchBoxesDispatchByTheirText)
     }
 }
 
+TEST_F(CatalogueFixture, DropDownListsFillOnceAndKeepTheTypedText)
+{
+    open();
+    type(window->CmbSJDM, s("血"));
+    window->CmbSJDM->showPopup();
+    window->CmbSJDM->hidePopup();
+    QStringList items;
+    for (int i = 0; i < window->CmbSJDM->count(); ++i)
+        items << window->CmbSJDM->itemText(i);
+    EXPECT_EQ(items, (QStringList{QString(), s("试剂甲"), s("无厂试剂"), s("血检停用"), s("血清样本")}));
+    EXPECT_EQ(window->CmbSJDM->currentText(), s("血"));
+    EXPECT_EQ(ids(window->GridShow), (QList<int>{2, 1}));
+}
+
 TEST_F(CatalogueFixture, ListShowsColumnsAndReagentsWithoutManufacturer)
 {
     open();

@@ -130,6 +130,7 @@ FrmSetUser::FrmSetUser(QWidget *parent) : QDialog(parent)
     CmdSet[2]->setEnabled(false);
     setMode(true);
     RefreshShow();
+    TxtUserSet[1]->setFocus();
 }
 
 bool FrmSetUser::event(QEvent *e)

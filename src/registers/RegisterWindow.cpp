@@ -58,6 +58,7 @@ RegisterWindow::RegisterWindow(RegisterSpec spec, QWidget *parent) : QDialog(par
     CmdSet[2]->setEnabled(false);
     FamSet->setTitle(m_spec.frameCaption + kAddMode);
     RefreshShow();
+    nameField()->setFocus(); // the first field in tab order
 }
 
 void RegisterWindow::buildControls()
@@ -87,6 +88,7 @@ void RegisterWindow::buildControls()
         mark->setStyleSheet(QStringLiteral("color: red;"));
         Label1.append(mark);
         QComboBox *field = textCombo(FamSet, QStringLiteral("CmbField_%1").arg(i));
+        field->setMinimumWidth(160);
         CmbField.append(field);
         connect(field, &QComboBox::editTextChanged, this, [this, i] { fieldChanged(i); });
     }
@@ -130,11 +132,12 @@ void RegisterWindow::buildLayout()
     for (int k = 0; k < m_spec.layoutOrder.size(); ++k) {
         const int i = m_spec.layoutOrder.at(k);
         const int row = k % perColumn;
-        const int col = (k / perColumn) * 3;
+        const int col = (k / perColumn) * 4; // label, field, mark, a gap before the next column
         fields->addWidget(lblLabels.at(i), row, col);
         fields->addWidget(CmbField.at(i), row, col + 1);
         fields->addWidget(Label1.at(i), row, col + 2);
         fields->setColumnStretch(col + 1, 1);
+        fields->setColumnMinimumWidth(col + 3, 16);
     }
 
     auto *buttons = new QGridLayout;

@@ -6,7 +6,7 @@ using namespace registers;
 
 namespace {
 
-RegisterSpec spec()
+RegisterKind kind()
 {
     LookupTexts t;
     t.objectName = QStringLiteral("FrmSetCategory");
@@ -25,4 +25,4 @@ RegisterSpec spec()
 
 } // namespace
 
-FrmSetCategory::FrmSetCategory(QWidget *parent) : RegisterWindow(spec(), parent) {}
+FrmSetCategory::FrmSetCategory(QWidget *parent) : RegisterWindow(kind(), parent) {}

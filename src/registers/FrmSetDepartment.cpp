@@ -6,7 +6,7 @@ using namespace registers;
 
 namespace {
 
-RegisterSpec spec()
+RegisterKind kind()
 {
     LookupTexts t;
     t.objectName = QStringLiteral("FrmSetDepartment");
@@ -25,4 +25,4 @@ RegisterSpec spec()
 
 } // namespace
 
-FrmSetDepartment::FrmSetDepartment(QWidget *parent) : RegisterWindow(spec(), parent) {}
+FrmSetDepartment::FrmSetDepartment(QWidget *parent) : RegisterWindow(kind(), parent) {}

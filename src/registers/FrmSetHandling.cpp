@@ -6,7 +6,7 @@ using namespace registers;
 
 namespace {
 
-RegisterSpec spec()
+RegisterKind kind()
 {
     LookupTexts t;
     t.objectName = QStringLiteral("FrmSetHandling");
@@ -25,4 +25,4 @@ RegisterSpec spec()
 
 } // namespace
 
-FrmSetHandling::FrmSetHandling(QWidget *parent) : RegisterWindow(spec(), parent) {}
+FrmSetHandling::FrmSetHandling(QWidget *parent) : RegisterWindow(kind(), parent) {}

@@ -6,7 +6,7 @@ using namespace registers;
 
 namespace {
 
-RegisterSpec spec()
+RegisterKind kind()
 {
     LookupTexts t;
     t.objectName = QStringLiteral("FrmSetLocation");
@@ -25,4 +25,4 @@ RegisterSpec spec()
 
 } // namespace
 
-FrmSetLocation::FrmSetLocation(QWidget *parent) : RegisterWindow(spec(), parent) {}
+FrmSetLocation::FrmSetLocation(QWidget *parent) : RegisterWindow(kind(), parent) {}

@@ -6,7 +6,7 @@ using namespace registers;
 
 namespace {
 
-RegisterSpec spec()
+RegisterKind kind()
 {
     CardTexts t;
     t.objectName = QStringLiteral("FrmSetManufacturer");
@@ -29,4 +29,4 @@ RegisterSpec spec()
 
 } // namespace
 
-FrmSetManufacturer::FrmSetManufacturer(QWidget *parent) : RegisterWindow(spec(), parent) {}
+FrmSetManufacturer::FrmSetManufacturer(QWidget *parent) : RegisterWindow(kind(), parent) {}

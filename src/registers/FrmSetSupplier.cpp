@@ -6,7 +6,7 @@ using namespace registers;
 
 namespace {
 
-RegisterSpec spec()
+RegisterKind kind()
 {
     CardTexts t;
     t.objectName = QStringLiteral("FrmSetSupplier");
@@ -30,4 +30,4 @@ RegisterSpec spec()
 
 } // namespace
 
-FrmSetSupplier::FrmSetSupplier(QWidget *parent) : RegisterWindow(spec(), parent) {}
+FrmSetSupplier::FrmSetSupplier(QWidget *parent) : RegisterWindow(kind(), parent) {}

@@ -6,7 +6,7 @@ using namespace registers;
 
 namespace {
 
-RegisterSpec spec()
+RegisterKind kind()
 {
     LookupTexts t;
     t.objectName = QStringLiteral("FrmSetUnit");
@@ -20,11 +20,11 @@ RegisterSpec spec()
     t.pickName = &ModBase::PickUnit;
     t.helpTopic = QStringLiteral("::/3.htm#32");
     t.helpPage = QStringLiteral("/Demo/46.htm");
-    RegisterSpec spec = lookupRegister(t);
-    spec.rowFromDatabase = true; // a clicked row is read again by its key
-    return spec;
+    RegisterKind k = lookupRegister(t);
+    k.rowFromDatabase = true; // a clicked row is read again by its key
+    return k;
 }
 
 } // namespace
 
-FrmSetUnit::FrmSetUnit(QWidget *parent) : RegisterWindow(spec(), parent) {}
+FrmSetUnit::FrmSetUnit(QWidget *parent) : RegisterWindow(kind(), parent) {}

@@ -10,22 +10,22 @@ namespace registers {
 
 dao::Result RegisterTable::list(const QString &key) const
 {
-    const QString table = m_spec.table;
-    QString sql = QStringLiteral("SELECT ") + m_spec.listColumns + QStringLiteral(" FROM ") + table;
+    const QString table = m_kind.table;
+    QString sql = QStringLiteral("SELECT ") + m_kind.listColumns + QStringLiteral(" FROM ") + table;
     QVariantList params;
     if (!key.isEmpty()) {
         const bool byName = platform::cp936::isDoubleByte(key.toUcs4().constFirst());
-        sql += QStringLiteral(" WHERE ") + table + u'.' + (byName ? m_spec.nameField : QStringLiteral("拼音码"))
+        sql += QStringLiteral(" WHERE ") + table + u'.' + (byName ? m_kind.nameField : QStringLiteral("拼音码"))
                + QStringLiteral(" LIKE ? ESCAPE '\\'");
         params.append(dao::likeContains(key));
     }
-    sql += QStringLiteral(" ORDER BY ") + table + u'.' + m_spec.nameField + QStringLiteral(" COLLATE ZH");
+    sql += QStringLiteral(" ORDER BY ") + table + u'.' + m_kind.nameField + QStringLiteral(" COLLATE ZH");
     return m_db.select(sql, params);
 }
 
 QString RegisterTable::selectByKey() const
 {
-    return QStringLiteral("SELECT * FROM ") + m_spec.table + QStringLiteral(" WHERE ") + m_spec.keyField
+    return QStringLiteral("SELECT * FROM ") + m_kind.table + QStringLiteral(" WHERE ") + m_kind.keyField
            + QStringLiteral(" = ?");
 }
 
@@ -37,7 +37,7 @@ dao::Row RegisterTable::read(qint32 id) const
 
 void RegisterTable::add(const QStringList &values) const
 {
-    dao::Recordset rs(m_db, m_spec.table);
+    dao::Recordset rs(m_db, m_kind.table);
     rs.addNew();
     for (int k = 0; k < values.size(); ++k)
         rs.setField(k + 1, values.at(k));
@@ -61,12 +61,12 @@ void RegisterTable::remove(qint32 id) const
 
 QString RegisterTable::inUse(qint32 id, const QString &name) const
 {
-    for (const RegisterReference &ref : m_spec.references) {
+    for (const RegisterReference &ref : m_kind.references) {
         const QVariant found = m_db.scalar(QStringLiteral("SELECT 1 FROM ") + ref.table + QStringLiteral(" WHERE ")
                                                + ref.field + QStringLiteral(" = ? LIMIT 1"),
                                            {id});
         if (!found.isNull())
-            return m_spec.inUseMessage.arg(name);
+            return m_kind.inUseMessage.arg(name);
     }
     return QString();
 }

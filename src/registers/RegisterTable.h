@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegisterSpec.h"
+#include "RegisterKind.h"
 #include "dao/Row.h"
 
 #include <QStringList>
@@ -15,7 +15,7 @@ namespace registers {
 // value is bound; records are written by field position.
 class RegisterTable {
 public:
-    RegisterTable(dao::Database &db, const RegisterSpec &spec) : m_db(db), m_spec(spec) {}
+    RegisterTable(dao::Database &db, const RegisterKind &kind) : m_db(db), m_kind(kind) {}
 
     // Every row in name order, or, for a search key, the rows whose name (key beginning
     // with a double-byte character) or pinyin code (otherwise) contains it literally.
@@ -33,7 +33,7 @@ private:
     QString selectByKey() const;
 
     dao::Database &m_db;
-    const RegisterSpec &m_spec;
+    const RegisterKind &m_kind;
 };
 
 // The register's connection: the shared one, opened on demand; fails when there is none.

@@ -45,10 +45,10 @@ QPushButton *button(QWidget *parent, const QString &name, const QString &caption
 
 } // namespace
 
-RegisterWindow::RegisterWindow(RegisterSpec spec, QWidget *parent) : QDialog(parent), m_spec(std::move(spec))
+RegisterWindow::RegisterWindow(RegisterKind kind, QWidget *parent) : QDialog(parent), m_kind(std::move(kind))
 {
-    setObjectName(m_spec.objectName);
-    setWindowTitle(m_spec.caption);
+    setObjectName(m_kind.objectName);
+    setWindowTitle(m_kind.caption);
     buildControls();
     buildLayout();
 
@@ -56,30 +56,30 @@ RegisterWindow::RegisterWindow(RegisterSpec spec, QWidget *parent) : QDialog(par
     entry->exempt(CmbJS, EntryFilter::FocusColour);
 
     CmdSet[2]->setEnabled(false);
-    FamSet->setTitle(m_spec.frameCaption + kAddMode);
+    FamSet->setTitle(m_kind.frameCaption + kAddMode);
     RefreshShow();
     nameField()->setFocus(); // the first field in tab order
 }
 
 void RegisterWindow::buildControls()
 {
-    lblLab = new QLabel(m_spec.searchLabel, this);
+    lblLab = new QLabel(m_kind.searchLabel, this);
     lblLab->setObjectName(QStringLiteral("lblLab"));
     CmbJS = textCombo(this, QStringLiteral("CmbJS"));
     QPalette green = CmbJS->palette(); // the search box is always light green
     for (const auto group : {QPalette::Active, QPalette::Inactive})
         green.setColor(group, QPalette::Base, EntryFilter::focusColour());
     CmbJS->setPalette(green);
-    CmdShowAll = button(this, QStringLiteral("CmdShowAll"), m_spec.showAllCaption);
-    if (!m_spec.exportTitle.isEmpty())
+    CmdShowAll = button(this, QStringLiteral("CmdShowAll"), m_kind.showAllCaption);
+    if (!m_kind.exportTitle.isEmpty())
         CmdDC = button(this, QStringLiteral("CmdDC"), QStringLiteral("导出(&E)"));
     GridShow = new FlexGrid(this);
     GridShow->setObjectName(QStringLiteral("GridShow"));
     FamSet = new QGroupBox(this);
     FamSet->setObjectName(QStringLiteral("FamSet"));
 
-    for (int i = 0; i < m_spec.fields.size(); ++i) {
-        const RegisterField &f = m_spec.fields.at(i);
+    for (int i = 0; i < m_kind.fields.size(); ++i) {
+        const RegisterField &f = m_kind.fields.at(i);
         auto *label = new QLabel(f.label, FamSet);
         label->setObjectName(QStringLiteral("lblLabels_%1").arg(i));
         lblLabels.append(label);
@@ -120,17 +120,17 @@ void RegisterWindow::buildControls()
     if (CmdDC)
         connect(CmdDC, &QPushButton::clicked, this, [this] { exportList(); });
     connect(CmdHelp, &QPushButton::clicked, this, [this] {
-        FrmPopMenu::helpButton(this, m_spec.helpTopic, m_spec.helpPage);
+        FrmPopMenu::helpButton(this, m_kind.helpTopic, m_kind.helpPage);
     });
 }
 
 void RegisterWindow::buildLayout()
 {
     auto *fields = new QGridLayout;
-    const bool card = m_spec.fields.size() > 2;
-    const int perColumn = card ? (static_cast<int>(m_spec.layoutOrder.size()) + 1) / 2 : 2;
-    for (int k = 0; k < m_spec.layoutOrder.size(); ++k) {
-        const int i = m_spec.layoutOrder.at(k);
+    const bool card = m_kind.fields.size() > 2;
+    const int perColumn = card ? (static_cast<int>(m_kind.layoutOrder.size()) + 1) / 2 : 2;
+    for (int k = 0; k < m_kind.layoutOrder.size(); ++k) {
+        const int i = m_kind.layoutOrder.at(k);
         const int row = k % perColumn;
         const int col = (k / perColumn) * 4; // label, field, mark, a gap before the next column
         fields->addWidget(lblLabels.at(i), row, col);
@@ -190,7 +190,7 @@ void RegisterWindow::buildLayout()
 
     // Name, pinyin code (and the rest of the card), the buttons, then the search.
     QList<QWidget *> order;
-    for (int i : m_spec.layoutOrder)
+    for (int i : m_kind.layoutOrder)
         order.append(CmbField.at(i));
     order << CmdSet[1] << CmdSet[0] << CmdSet[2] << CmdSet[3] << CmdHelp << CmbJS << CmdShowAll;
     if (CmdDC)
@@ -208,14 +208,14 @@ bool RegisterWindow::event(QEvent *e)
 
 void RegisterWindow::applyColumnWidths()
 {
-    for (int c = 0; c < m_spec.colWidths.size() && c < GridShow->Cols(); ++c)
-        GridShow->setColWidth(c, m_spec.colWidths.at(c));
+    for (int c = 0; c < m_kind.colWidths.size() && c < GridShow->Cols(); ++c)
+        GridShow->setColWidth(c, m_kind.colWidths.at(c));
 }
 
 void RegisterWindow::setMode(bool add)
 {
     AddMode = add;
-    FamSet->setTitle(m_spec.frameCaption + (add ? kAddMode : kEditMode));
+    FamSet->setTitle(m_kind.frameCaption + (add ? kAddMode : kEditMode));
 }
 
 void RegisterWindow::RefreshShow()
@@ -226,7 +226,7 @@ void RegisterWindow::RefreshShow()
         CmbJS->setEditText(QString());
     }
     try {
-        GridShow->Fill(RegisterTable(connection(), m_spec).list(key));
+        GridShow->Fill(RegisterTable(connection(), m_kind).list(key));
         applyColumnWidths();
     } catch (...) {
         ModBase::ShowErr();
@@ -240,7 +240,7 @@ void RegisterWindow::RefreshShow()
 
 void RegisterWindow::fieldChanged(int index)
 {
-    if (index == m_spec.nameIndex)
+    if (index == m_kind.nameIndex)
         pinyinField()->setEditText(ModData::GetPY(nameField()->currentText()));
     CmdSet[2]->setEnabled(false);
 }
@@ -248,9 +248,9 @@ void RegisterWindow::fieldChanged(int index)
 void RegisterWindow::fill(const QStringList &textsByField)
 {
     // The name first: its change computes a pinyin code, which the stored one then replaces.
-    nameField()->setEditText(textsByField.at(m_spec.nameIndex));
+    nameField()->setEditText(textsByField.at(m_kind.nameIndex));
     for (int i = 0; i < CmbField.size(); ++i)
-        if (i != m_spec.nameIndex)
+        if (i != m_kind.nameIndex)
             CmbField.at(i)->setEditText(textsByField.at(i));
 }
 
@@ -262,17 +262,17 @@ void RegisterWindow::gridClicked()
     AddMode = false;
     EditID = GridShow->TextMatrix(row, 0).toInt();
     QStringList texts;
-    if (m_spec.rowFromDatabase) {
+    if (m_kind.rowFromDatabase) {
         try {
-            const dao::Row stored = RegisterTable(connection(), m_spec).read(EditID);
-            for (const RegisterField &f : m_spec.fields)
+            const dao::Row stored = RegisterTable(connection(), m_kind).read(EditID);
+            for (const RegisterField &f : m_kind.fields)
                 texts.append(stored.text(f.tablePos));
         } catch (...) {
             ModBase::ShowErr();
             return;
         }
     } else {
-        for (const RegisterField &f : m_spec.fields)
+        for (const RegisterField &f : m_kind.fields)
             texts.append(GridShow->TextMatrix(row, f.gridCol));
     }
     fill(texts);
@@ -289,10 +289,10 @@ void RegisterWindow::gridDoubleClicked()
     if (!ModBase::PickMode || GridShow->Rows() < 2 || GridShow->Cols() <= 2 || row < 1
         || GridShow->TextMatrix(row, 0).isEmpty())
         return;
-    if (m_spec.pickId)
-        *m_spec.pickId = GridShow->TextMatrix(row, 0).toInt();
-    if (m_spec.pickName)
-        *m_spec.pickName = GridShow->TextMatrix(row, 2);
+    if (m_kind.pickId)
+        *m_kind.pickId = GridShow->TextMatrix(row, 0).toInt();
+    if (m_kind.pickName)
+        *m_kind.pickName = GridShow->TextMatrix(row, 2);
     accept();
 }
 
@@ -305,10 +305,10 @@ void RegisterWindow::newRecord()
 
 QStringList RegisterWindow::valuesByPosition() const
 {
-    QStringList values(m_spec.fields.size());
-    for (int i = 0; i < m_spec.fields.size(); ++i) {
+    QStringList values(m_kind.fields.size());
+    for (int i = 0; i < m_kind.fields.size(); ++i) {
         const QString text = CmbField.at(i)->currentText();
-        values[m_spec.fields.at(i).tablePos - 1] = m_spec.trimOnSave ? text.trimmed() : text;
+        values[m_kind.fields.at(i).tablePos - 1] = m_kind.trimOnSave ? text.trimmed() : text;
     }
     return values;
 }
@@ -319,7 +319,7 @@ void RegisterWindow::SaveRecord()
     using platform::Buttons;
     using platform::Icon;
     if (nameField()->currentText().trimmed().isEmpty()) {
-        platform::msgBox(m_spec.emptyNameMessage, Buttons::Ok, Icon::Information, QString(), this);
+        platform::msgBox(m_kind.emptyNameMessage, Buttons::Ok, Icon::Information, QString(), this);
         nameField()->setFocus();
         return;
     }
@@ -337,7 +337,7 @@ void RegisterWindow::SaveRecord()
         return;
     }
     try {
-        const RegisterTable table(connection(), m_spec);
+        const RegisterTable table(connection(), m_kind);
         if (AddMode)
             table.add(valuesByPosition());
         else
@@ -356,7 +356,7 @@ void RegisterWindow::DeleteRecord()
     using platform::Buttons;
     using platform::Icon;
     try {
-        const QString refusal = RegisterTable(connection(), m_spec).inUse(EditID, nameField()->currentText());
+        const QString refusal = RegisterTable(connection(), m_kind).inUse(EditID, nameField()->currentText());
         if (!refusal.isEmpty()) {
             platform::msgBox(refusal, Buttons::Ok, Icon::Exclamation, QString(), this);
             return;
@@ -370,7 +370,7 @@ void RegisterWindow::DeleteRecord()
         != Answer::Yes)
         return;
     try {
-        RegisterTable(connection(), m_spec).remove(EditID);
+        RegisterTable(connection(), m_kind).remove(EditID);
     } catch (...) {
         ModBase::ShowErr();
         return;
@@ -383,7 +383,7 @@ void RegisterWindow::exportList()
 {
     if (GridShow->Rows() < 2)
         return;
-    ModBase::PrintTitle = m_spec.exportTitle;
+    ModBase::PrintTitle = m_kind.exportTitle;
     ModBase::PrintGrid = GridShow->snapshot();
     // From column 1: the key column stays out of the document.
     ModData::ExportGrid(this, ModBase::PrintGrid, ModBase::PrintTitle, 1, true);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegisterSpec.h"
+#include "RegisterKind.h"
 
 #include <QDialog>
 #include <QList>
@@ -22,7 +22,7 @@ class RegisterWindow : public QDialog {
     Q_OBJECT
 
 public:
-    explicit RegisterWindow(RegisterSpec spec, QWidget *parent = nullptr);
+    explicit RegisterWindow(RegisterKind kind, QWidget *parent = nullptr);
 
     // Lists the rows for the search text, empties the fields and returns to add mode.
     void RefreshShow();
@@ -33,8 +33,8 @@ protected:
 private:
     void buildControls();
     void buildLayout();
-    QComboBox *nameField() const { return CmbField.at(m_spec.nameIndex); }
-    QComboBox *pinyinField() const { return CmbField.at(m_spec.pinyinIndex); }
+    QComboBox *nameField() const { return CmbField.at(m_kind.nameIndex); }
+    QComboBox *pinyinField() const { return CmbField.at(m_kind.pinyinIndex); }
     void setMode(bool add);
     void applyColumnWidths();
     void fieldChanged(int index);
@@ -48,7 +48,7 @@ private:
     QStringList valuesByPosition() const;
     void fill(const QStringList &textsByField);
 
-    const RegisterSpec m_spec;
+    const RegisterKind m_kind;
     bool AddMode = true;
     qint32 EditID = 0;
 

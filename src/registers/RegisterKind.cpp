@@ -1,10 +1,10 @@
-#include "RegisterSpec.h"
+#include "RegisterKind.h"
 
 namespace registers {
 
-RegisterSpec lookupRegister(const LookupTexts &t)
+RegisterKind lookupRegister(const LookupTexts &t)
 {
-    RegisterSpec s;
+    RegisterKind s;
     s.objectName = t.objectName;
     s.caption = t.caption;
     s.searchLabel = t.label;
@@ -29,9 +29,9 @@ RegisterSpec lookupRegister(const LookupTexts &t)
     return s;
 }
 
-RegisterSpec cardRegister(const CardTexts &t)
+RegisterKind cardRegister(const CardTexts &t)
 {
-    RegisterSpec s;
+    RegisterKind s;
     s.objectName = t.objectName;
     s.caption = t.caption;
     s.searchLabel = t.searchLabel;

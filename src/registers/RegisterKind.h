@@ -20,7 +20,7 @@ struct RegisterReference {
 };
 
 // Everything one register window does differently from the others.
-struct RegisterSpec {
+struct RegisterKind {
     QString objectName;
     QString caption;
     QString searchLabel;
@@ -66,7 +66,7 @@ struct LookupTexts {
     QString *pickName = nullptr;
     QString helpTopic, helpPage;
 };
-RegisterSpec lookupRegister(const LookupTexts &t);
+RegisterKind lookupRegister(const LookupTexts &t);
 
 // A register of contact cards: key, pinyin code, short name and eight further texts.
 struct CardTexts {
@@ -78,6 +78,6 @@ struct CardTexts {
     QString *pickName = nullptr;
     QString helpTopic, helpPage;
 };
-RegisterSpec cardRegister(const CardTexts &t);
+RegisterKind cardRegister(const CardTexts &t);
 
 } // namespace registers

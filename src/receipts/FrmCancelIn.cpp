@@ -13,6 +13,7 @@
 #include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -48,20 +49,16 @@ DropDownCombo *combo(const char *name, QWidget *parent)
     return c;
 }
 
-class WaitCursor {
+// The hourglass and the busy status while the lines are searched.
+class Searching {
 public:
-    WaitCursor()
-    {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        ModBase::SetStatus(QStringLiteral("正在检索数据"), true);
-    }
-    ~WaitCursor()
-    {
-        ModBase::SetStatus(QString());
-        QApplication::restoreOverrideCursor();
-    }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
+    Searching() { ModBase::SetStatus(QStringLiteral("正在检索数据"), true); }
+    ~Searching() { ModBase::SetStatus(QString()); }
+    Searching(const Searching &) = delete;
+    Searching &operator=(const Searching &) = delete;
+
+private:
+    WaitCursor m_cursor;
 };
 
 dao::Database *database()
@@ -188,7 +185,7 @@ void FrmCancelIn::build()
 void FrmCancelIn::DoQuery(const QString &sql, const QVariantList &params)
 {
     try {
-        WaitCursor wait;
+        Searching wait;
         dao::Database *db = database();
         if (!db)
             return;

@@ -8,7 +8,7 @@
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "reports/FrmPrint.h"
-#include "reports/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"

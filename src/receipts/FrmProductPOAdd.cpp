@@ -4,7 +4,7 @@
 #include "dao/Collation.h"
 #include "dao/Database.h"
 #include "platform/CodePage936.h"
-#include "reports/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"

@@ -10,7 +10,7 @@
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
 #include "reports/ExportGrid.h"
-#include "reports/WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
@@ -19,6 +19,7 @@
 #include "shell/ModDataGrid.h"
 #include "shell/ModINI.h"
 #include "shell/ReagentPickTarget.h"
+#include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
 
@@ -59,23 +60,12 @@ QRect twips(int x, int y, int w, int h)
 }
 
 // A combo box whose list is filled when it first drops down.
-class DropDownCombo : public QComboBox {
-public:
-    DropDownCombo(QWidget *parent, std::function<void()> beforePopup)
-        : QComboBox(parent), m_beforePopup(std::move(beforePopup))
-    {
-        setEditable(true);
-    }
-
-    void showPopup() override
-    {
-        m_beforePopup();
-        QComboBox::showPopup();
-    }
-
-private:
-    std::function<void()> m_beforePopup;
-};
+DropDownCombo *dropDown(QWidget *parent, QObject *context, std::function<void()> beforePopup)
+{
+    auto *combo = new DropDownCombo(parent);
+    QObject::connect(combo, &DropDownCombo::DropDown, context, std::move(beforePopup));
+    return combo;
+}
 
 // Fills the list once, keeping what the user has typed and running no change handling.
 void fillOnce(QComboBox *combo, const QString &sql, bool addBlank)
@@ -193,7 +183,7 @@ void FrmSetProduct::buildEntryFrame()
         auto *label = new QLabel(QString::fromUtf16(p.label), FamSet);
         label->setGeometry(twips(labelX[p.x], p.y + 45, 1100, 300));
         if (i == ProductEntry::Approval)
-            CmbField[i] = new DropDownCombo(FamSet, [this] {
+            CmbField[i] = dropDown(FamSet, this, [this] {
                 fillOnce(CmbField[ProductEntry::Approval],
                          QStringLiteral("SELECT DISTINCT 批准文号 FROM shijijibenxinxi WHERE 停用 = 0 "
                                         "ORDER BY 批准文号 COLLATE ZH"),
@@ -255,7 +245,7 @@ void FrmSetProduct::buildSearchFrame()
 
     auto *nameLabel = new QLabel(QStringLiteral("品    名:"), Frame1);
     nameLabel->setGeometry(twips(240, 345, 1100, 300));
-    CmbSJDM = new DropDownCombo(Frame1, [this] {
+    CmbSJDM = dropDown(Frame1, this, [this] {
         fillOnce(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"), true);
     });
     CmbSJDM->setObjectName(QStringLiteral("CmbSJDM"));
@@ -265,7 +255,7 @@ void FrmSetProduct::buildSearchFrame()
 
     auto *groupLabel = new QLabel(QStringLiteral("组    别:"), Frame1);
     groupLabel->setGeometry(twips(240, 765, 1100, 300));
-    CmbZB = new DropDownCombo(Frame1, [this] {
+    CmbZB = dropDown(Frame1, this, [this] {
         fillOnce(CmbZB, QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi ORDER BY 组别 COLLATE ZH"), true);
     });
     CmbZB->setObjectName(QStringLiteral("CmbZB"));

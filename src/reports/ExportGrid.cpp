@@ -1,7 +1,7 @@
 #include "ExportGrid.h"
 
 #include "ReportFiles.h"
-#include "WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "platform/CodePage936.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"

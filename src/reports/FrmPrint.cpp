@@ -4,7 +4,7 @@
 #include "FrmPrintOption.h"
 #include "ReportFiles.h"
 #include "SaveGIF.h"
-#include "WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "platform/Dialogs.h"
 #include "platform/Printers.h"
 #include "platform/Shell.h"

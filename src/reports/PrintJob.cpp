@@ -2,7 +2,7 @@
 
 #include "PageLayout.h"
 #include "PaperForms.h"
-#include "WaitCursor.h"
+#include "widgets/WaitCursor.h"
 #include "shell/ModBase.h"
 
 #include <QPrinter>

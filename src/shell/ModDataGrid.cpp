@@ -4,8 +4,8 @@
 #include "ModData.h"
 #include "dao/Recordset.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/WaitCursor.h"
 
-#include <QApplication>
 #include <QComboBox>
 
 namespace ModData {
@@ -21,25 +21,19 @@ void FillCombo(QComboBox *combo, const QString &sql, bool addBlank)
     combo->clear();
     if (addBlank)
         combo->addItem(QString());
-    bool waiting = false;
     try {
         ModBase::SQL = sql;
         OpenRS();
         dao::Recordset *rs = ModBase::RS();
         if (rs && rs->recordCount() > 0) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            waiting = true;
+            const WaitCursor wait;
             for (rs->moveFirst(); !rs->eof(); rs->moveNext()) {
                 const QString text = rs->field(0).toString();
                 if (!text.isEmpty())
                     combo->addItem(text);
             }
-            QApplication::restoreOverrideCursor();
-            waiting = false;
         }
     } catch (...) {
-        if (waiting)
-            QApplication::restoreOverrideCursor();
         ModBase::ShowErr();
     }
 }

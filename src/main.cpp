@@ -1,6 +1,7 @@
 #include "receipts/FrmCancelIn.h"
 #include "receipts/FrmProductIn.h"
 #include "receipts/FrmProductPO.h"
+#include "queries/Registration.h"
 #include "registers/Registration.h"
 #include "shell/FrmMain.h"
 #include "shell/SafeApplication.h"
@@ -20,6 +21,7 @@ int main(int argc, char **argv)
     shell::registerWindow(QStringLiteral("FrmProductIn"), [](QWidget *parent) { return new FrmProductIn(parent); });
     shell::registerWindow(QStringLiteral("FrmProductPO"), [](QWidget *parent) { return new FrmProductPO(parent); });
     registers::registerWindows();
+    queries::registerWindows();
     const auto frmMain = ModBase::Main(instance);
     if (!frmMain)
         return 0;

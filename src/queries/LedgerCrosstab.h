@@ -1,0 +1,22 @@
+#pragma once
+
+#include "LedgerMoney.h"
+#include "widgets/GridSnapshot.h"
+
+namespace dao {
+class Database;
+}
+
+// The period's issue or scrap amounts per claiming department or claimant, one column per
+// laboratory group: the name, "合计", then the groups that occur, in Chinese order; a pair
+// without lines stays empty. The cells hold the plain sums; the window adds the total row.
+namespace queries {
+
+enum class CrosstabRows { Department, Claimant };
+
+// flag is 2 (issue) or 3 (scrap). A line without a name counts under the empty name, a
+// reagent without a group under the empty group, which sorts first.
+GridSnapshot crosstab(dao::Database &db, const Period &period, CrosstabRows by, int flag);
+QString crosstabTitleName(int flag);
+
+} // namespace queries

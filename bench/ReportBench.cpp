@@ -3,10 +3,10 @@
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
-#include "receipts/ReceiptLines.h"
 #include "reports/ExportGrid.h"
 #include "reports/FrmPrint.h"
 #include "shell/ModBase.h"
+#include "stock/MovementLines.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -40,7 +40,7 @@ public:
 
 QString receiptRowsSql(int rows)
 {
-    return receipts::ReceiptPrintSql + QStringLiteral(" ORDER BY shijibiandongdengji.登记ID LIMIT %1").arg(rows);
+    return stock::reportLines(stock::Receipt).sql + QStringLiteral(" ORDER BY shijibiandongdengji.登记ID LIMIT %1").arg(rows);
 }
 
 // The receipt print query's rows as a report snapshot.

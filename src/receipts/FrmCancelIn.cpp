@@ -1,14 +1,14 @@
 #include "FrmCancelIn.h"
 
-#include "DocumentNumber.h"
-#include "ReceiptLines.h"
 #include "ReceiptLookUps.h"
-#include "ReceiptReversal.h"
 #include "dao/Collation.h"
 #include "dao/Database.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
+#include "stock/MovementFlag.h"
+#include "stock/MovementLines.h"
+#include "stock/ReceiptReversal.h"
 #include "widgets/DateRangeSelector.h"
 #include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
@@ -157,13 +157,13 @@ void FrmCancelIn::build()
         fillOnce(CmbDH,
                  QStringLiteral("SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
                                 "ORDER BY 单号 DESC"),
-                 since + QVariantList{receipts::Receipt}, false);
+                 since + QVariantList{stock::Receipt}, false);
     });
     connect(CmbFPH, &DropDownCombo::DropDown, this, [this, since] {
         fillOnce(CmbFPH,
                  QStringLiteral("SELECT DISTINCT 发票号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
                                 "ORDER BY 发票号"),
-                 since + QVariantList{receipts::Receipt}, false);
+                 since + QVariantList{stock::Receipt}, false);
     });
     connect(CmbSJDM, &DropDownCombo::DropDown, this, [this] {
         fillOnce(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"), {},
@@ -182,14 +182,14 @@ void FrmCancelIn::build()
     });
 }
 
-void FrmCancelIn::DoQuery(const QString &sql, const QVariantList &params)
+void FrmCancelIn::DoQuery(const QString &tail, const QVariantList &params)
 {
     try {
         Searching wait;
         dao::Database *db = database();
         if (!db)
             return;
-        const dao::Result lines = receipts::receiptLines(*db, sql, params, receipts::ReceiptAmountColumn);
+        const dao::Result lines = stock::movementLines(*db, stock::documentLines(stock::Receipt), tail, params);
         GridQ->setRedraw(false);
         GridQ->Fill(lines);
         for (int c = 0; c < GridQ->Cols() && c < static_cast<int>(std::size(kWidths)); ++c)
@@ -207,7 +207,7 @@ void FrmCancelIn::CmbDH_Change()
     const QString t = CmbDH->currentText().trimmed();
     if (t.isEmpty())
         return;
-    DoQuery(receipts::ReceiptLineSql + QStringLiteral(" AND shijibiandongdengji.单号=?") + kOrder, {t.toLongLong()});
+    DoQuery(QStringLiteral(" AND shijibiandongdengji.单号=?") + kOrder, {t.toLongLong()});
 }
 
 void FrmCancelIn::CmbFPH_Change()
@@ -215,7 +215,7 @@ void FrmCancelIn::CmbFPH_Change()
     const QString t = CmbFPH->currentText().trimmed();
     if (t.isEmpty())
         return;
-    DoQuery(receipts::ReceiptLineSql + QStringLiteral(" AND shijibiandongdengji.发票号 LIKE ? ESCAPE '\\'") + kOrder,
+    DoQuery(QStringLiteral(" AND shijibiandongdengji.发票号 LIKE ? ESCAPE '\\'") + kOrder,
             {QStringLiteral("%") + dao::escapeLike(t)});
 }
 
@@ -224,7 +224,7 @@ void FrmCancelIn::CmdQ_Click()
     if (!DateRange->checkRange(this))
         return;
     const daterange::Condition period = DateRange->condition();
-    QString sql = receipts::ReceiptLineSql + period.sql;
+    QString sql = period.sql;
     QVariantList params = period.params;
     if (!CmbZB->currentText().isEmpty()) {
         sql += QStringLiteral("AND shijijibenxinxi.组别 = ? ");
@@ -239,20 +239,9 @@ void FrmCancelIn::CmdQ_Click()
 
 void FrmCancelIn::CmdChData_Click()
 {
-    auto [first, last] = receipts::selectedRows(*GridQ);
-    if (first > last || !receipts::confirmReversal(first, last, ModBase::PSWProtect, this))
+    if (!stock::reverseSelectedRows(*GridQ, stock::Receipt, stock::receiptRowReversal(*GridQ),
+                                    stock::ReversedRows::Remove, this))
         return;
-    const int bound = last;
-    for (int i = first; i <= bound && i <= last; ++i) {
-        if (!receipts::CancelInRow(*GridQ, i, this))
-            continue;
-        if (GridQ->Rows() > 2)
-            GridQ->RemoveItem(i);
-        else
-            GridQ->setRows(1);
-        --i;
-        --last;
-    }
     CmdChData->setEnabled(false);
 }
 

@@ -18,8 +18,8 @@ class FrmCancelIn : public QWidget {
 public:
     explicit FrmCancelIn(QWidget *parent = nullptr);
 
-    // Shows the lines of a receipt-line query in GridQ.
-    void DoQuery(const QString &sql, const QVariantList &params);
+    // Shows in GridQ the receipt lines that meet the conditions and order of `tail`.
+    void DoQuery(const QString &tail, const QVariantList &params);
 
     DropDownCombo *CmbDH = nullptr;
     DropDownCombo *CmbFPH = nullptr;

@@ -1,10 +1,7 @@
 #include "FrmProductIn.h"
 
-#include "DocumentNumber.h"
 #include "ReceiptLine.h"
-#include "ReceiptLines.h"
 #include "ReceiptLookUps.h"
-#include "ReceiptReversal.h"
 #include "dao/Collation.h"
 #include "dao/Database.h"
 #include "platform/Convert.h"
@@ -17,6 +14,9 @@
 #include "shell/ModData.h"
 #include "shell/ModDataGrid.h"
 #include "shell/WindowRegistry.h"
+#include "stock/DocumentNumber.h"
+#include "stock/MovementLines.h"
+#include "stock/ReceiptReversal.h"
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
@@ -325,7 +325,7 @@ void FrmProductIn::GetDH(bool NewDH)
     dao::Database *db = ModBase::DB();
     if (!db)
         return;
-    ModBase::InDH = static_cast<double>(receipts::documentNumber(*db, receipts::Receipt, ModBase::SysDate, NewDH));
+    ModBase::InDH = static_cast<double>(stock::documentNumber(*db, stock::Receipt, ModBase::SysDate, NewDH));
     CmbField[0]->setEditText(QString::number(static_cast<qint64>(ModBase::InDH)));
 }
 
@@ -353,20 +353,18 @@ void FrmProductIn::ShowLastIn()
         const QVariantList number{static_cast<qint64>(ModBase::InDH)};
 
         GridIn->setRedraw(false);
-        GridIn->Fill(receipts::receiptLines(*db, receipts::ReceiptLineSql + tail, number,
-                                            receipts::ReceiptAmountColumn));
+        GridIn->Fill(stock::movementLines(*db, stock::documentLines(stock::Receipt), tail, number));
         for (int c = 0; c < kLineWidths.size() && c < GridIn->Cols(); ++c)
             GridIn->setColWidth(c, kLineWidths.at(c));
         GridIn->setRedraw(true);
 
         const int n = GridIn->Rows() - 1;
-        const convert::Currency total = receipts::columnTotal(*GridIn, receipts::ReceiptAmountColumn);
+        const convert::Currency total = stock::columnTotal(*GridIn, stock::DocumentAmountColumn);
         ModBase::PrintTotal = total;
         LabTip->setText(QStringLiteral("共 %1 条记录，金额：%2").arg(n).arg(convert::standard(total.toDouble())));
         CmdChData->setEnabled(false);
 
-        GridP->Fill(receipts::receiptLines(*db, receipts::ReceiptPrintSql + tail, number,
-                                           receipts::ReceiptPrintAmountColumn));
+        GridP->Fill(stock::movementLines(*db, stock::reportLines(stock::Receipt), tail, number));
     } catch (...) {
         ModBase::SetStatus(QString());
         ModBase::ShowErr();
@@ -395,7 +393,7 @@ bool FrmProductIn::PrintHandOff()
     ModBase::PrintTitle = QStringLiteral("单号“%1”试剂入库报表").arg(static_cast<qint64>(ModBase::InDH));
     ModBase::PrintKind = QStringLiteral("RegIn");
     GridSnapshot snapshot = GridP->snapshot();
-    const int cols = receipts::ReceiptPrintColumns;
+    const int cols = stock::ReportPrintedColumns;
     snapshot.header = snapshot.header.mid(0, cols);
     for (QStringList &row : snapshot.rows)
         row = row.mid(0, cols);
@@ -628,12 +626,9 @@ void FrmProductIn::CmdAdd_Click(int index)
 
 void FrmProductIn::CmdChData_Click()
 {
-    const auto [first, last] = receipts::selectedRows(*GridIn);
-    if (first > last || !receipts::confirmReversal(first, last, ModBase::PSWProtect, this))
+    if (!stock::reverseSelectedRows(*GridIn, stock::Receipt, stock::receiptRowReversal(*GridIn),
+                                    stock::ReversedRows::Keep, this))
         return;
-    // The rows stay in place during the run; the document's lines are read again after it.
-    for (int i = first; i <= last; ++i)
-        receipts::CancelInRow(*GridIn, i, this);
     ShowLastIn();
     CmdChData->setEnabled(false);
 }

@@ -1,6 +1,7 @@
 #include "ReceiptLine.h"
 
-#include "DocumentNumber.h"
+#include "stock/LineWrite.h"
+#include "stock/MovementFlag.h"
 #include "dao/Database.h"
 #include "platform/Convert.h"
 
@@ -8,20 +9,27 @@ namespace receipts {
 
 using platform::convert::roundTo;
 
-qint64 saveReceiptLine(dao::Database &db, const ReceiptLine &line)
+qint64 writeReceiptLine(dao::Database &db, const ReceiptLine &line)
 {
+    stock::requireTransaction(db);
     const double quantity = roundTo(line.quantity, 4);
     const double price = roundTo(line.price, 4);
-    dao::Transaction t(db);
     db.exec(QStringLiteral("INSERT INTO shijibiandongdengji (变动标志, 单号, 发票号, 登记日期, 试剂ID, 批号, "
                            "有效期, 数量, 单价, 供应商ID, 操作者ID, 存放地点) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {Receipt, line.number, line.invoice, line.date, line.reagentId, line.batch, line.expiry, quantity,
+            {stock::Receipt, line.number, line.invoice, line.date, line.reagentId, line.batch, line.expiry, quantity,
              price, line.supplierId, line.userId, line.place});
     const qint64 id = db.lastInsertId();
     db.exec(QStringLiteral("INSERT INTO shijikucun (试剂ID, 批号, 有效期, 数量, 单价, 存放地点, 供应商ID, 入库ID) "
                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
             {line.reagentId, line.batch, line.expiry, quantity, price, line.place, line.supplierId,
              QString::number(id)});
+    return id;
+}
+
+qint64 saveReceiptLine(dao::Database &db, const ReceiptLine &line)
+{
+    dao::Transaction t(db);
+    const qint64 id = writeReceiptLine(db, line);
     t.commit();
     return id;
 }
@@ -29,7 +37,7 @@ qint64 saveReceiptLine(dao::Database &db, const ReceiptLine &line)
 std::optional<LatestSupplier> latestSupplier(dao::Database &db)
 {
     const qint64 id = db.scalar(QStringLiteral("SELECT MAX(登记ID) FROM shijibiandongdengji WHERE 变动标志=?"),
-                                {Receipt})
+                                {stock::Receipt})
                           .toLongLong();
     if (id <= 0)
         return std::nullopt;
@@ -47,7 +55,7 @@ QString lastReceiptPrice(dao::Database &db, qint32 reagentId)
 {
     const QVariant price = db.scalar(QStringLiteral("SELECT 单价 FROM shijibiandongdengji WHERE 变动标志=? "
                                                     "AND 试剂ID=? ORDER BY 登记ID DESC LIMIT 1"),
-                                     {Receipt, reagentId});
+                                     {stock::Receipt, reagentId});
     return price.isNull() ? QString() : platform::convert::doubleText(price.toDouble());
 }
 

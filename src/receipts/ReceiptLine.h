@@ -27,7 +27,10 @@ struct ReceiptLine {
 };
 
 // Writes the movement record and the new lot that remembers it (its 入库ID is the record's
-// 登记ID as text) in one transaction: both or neither. Returns the 登记ID.
+// 登记ID as text) inside the caller's open transaction, which the caller commits or rolls
+// back; throws when no transaction is open. Returns the 登记ID.
+qint64 writeReceiptLine(dao::Database &db, const ReceiptLine &line);
+// The same in a transaction of its own: both or neither.
 qint64 saveReceiptLine(dao::Database &db, const ReceiptLine &line);
 
 // The supplier and storage place of the latest receipt line.

@@ -114,6 +114,14 @@ dao::Database *Connection()
     return g_db.get();
 }
 
+dao::Database &database()
+{
+    OpenDB();
+    if (!g_db)
+        throw dao::DaoError(dao::ErrFileNotFound, QStringLiteral("没有打开数据库。"));
+    return *g_db;
+}
+
 dao::Recordset *SharedRecordset()
 {
     return g_rs.get();

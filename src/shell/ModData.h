@@ -23,6 +23,9 @@ void OpenRS();
 void CloseAll();
 // The open connection, or null.
 dao::Database *Connection();
+// The shared connection, opened first when needed: the one way windows reach the
+// database. Throws when no database file is set or it cannot be opened.
+dao::Database &database();
 dao::Recordset *SharedRecordset();
 
 QString FmtDate(const QDate &date);

@@ -74,6 +74,28 @@ TEST_F(ReceiptLineTest, AFailingLotLeavesNeither)
     EXPECT_FALSE(db().inTransaction());
 }
 
+TEST_F(ReceiptLineTest, WritesInsideTheCallersTransaction)
+{
+    EXPECT_THROW(receipts::writeReceiptLine(db(), line()), std::logic_error);
+    EXPECT_EQ(count(QStringLiteral("shijibiandongdengji")), 0);
+
+    {
+        dao::Transaction t(db());
+        receipts::writeReceiptLine(db(), line());
+        receipts::writeReceiptLine(db(), line());
+        EXPECT_TRUE(db().inTransaction()); // the caller decides
+    } // not committed: both lines and their lots go
+    EXPECT_EQ(count(QStringLiteral("shijibiandongdengji")), 0);
+    EXPECT_EQ(count(QStringLiteral("shijikucun")), 0);
+
+    dao::Transaction t(db());
+    receipts::writeReceiptLine(db(), line());
+    receipts::writeReceiptLine(db(), line());
+    t.commit();
+    EXPECT_EQ(count(QStringLiteral("shijibiandongdengji")), 2);
+    EXPECT_EQ(count(QStringLiteral("shijikucun")), 2);
+}
+
 TEST_F(ReceiptLineTest, LatestSupplierAndLastPrice)
 {
     EXPECT_FALSE(receipts::latestSupplier(db()));

@@ -1,11 +1,12 @@
 #include "ReceiptsFixture.h"
 
 #include "receipts/ReceiptLine.h"
-#include "receipts/ReceiptReversal.h"
+#include "stock/ReceiptReversal.h"
 
 #include <optional>
 
 using namespace receipts;
+using namespace stock;
 using platform::Answer;
 
 namespace {
@@ -58,6 +59,13 @@ protected:
     bool recordExists(qint64 id)
     {
         return db().scalar(QStringLiteral("SELECT COUNT(*) FROM shijibiandongdengji WHERE 登记ID=?"), {id}).toInt() == 1;
+    }
+    // The reversal of one line with its messages shown, as the reversal run does it.
+    static bool reverse(const ReversalLine &l, const QString &user, bool super)
+    {
+        return reverseRow(
+            [&](dao::Database &db, int, bool confirmed) { return reverseReceiptLine(db, l, {user, super}, confirmed); }, 1,
+            nullptr);
     }
     static ReversalLine line(qint64 id, const char *owner = "张三")
     {
@@ -112,7 +120,7 @@ TEST_P(ReversalDecision, OnTheLot)
     if (c.message)
         dialogs.expectExact(QString::fromUtf8(c.message), c.answer);
 
-    EXPECT_EQ(reverseReceiptLine(db(), line(id), ModBase::UserName, false, nullptr), c.reversed);
+    EXPECT_EQ(reverse(line(id), ModBase::UserName, false), c.reversed);
     EXPECT_TRUE(dialogs.done());
     EXPECT_EQ(recordExists(id), !c.reversed);
     EXPECT_EQ(lotQuantity(lot), c.lotAfter);
@@ -127,7 +135,7 @@ TEST_F(ReversalFixture, NoLotAtAllMeansAllIssued)
     const qint64 id = receive();
     db().exec(QStringLiteral("DELETE FROM shijikucun"));
     dialogs.expectExact(QString::fromUtf8(kAllIssued));
-    EXPECT_FALSE(reverseReceiptLine(db(), line(id), ModBase::UserName, false, nullptr));
+    EXPECT_FALSE(reverse(line(id), ModBase::UserName, false));
     EXPECT_TRUE(recordExists(id));
 }
 
@@ -136,7 +144,7 @@ TEST_F(ReversalFixture, OnlyTheOwnerOrASuperUserMayReverse)
     const qint64 id = receive(1);
     dialogs.expectExact(QStringLiteral("当前用户“李四”，不能撤销用户“张三”登记的数据\n\n"
                                        "只有登记本条数据的用户本身，或超级用户才能作撤销操作。"));
-    EXPECT_FALSE(reverseReceiptLine(db(), line(id), QStringLiteral("李四"), false, nullptr));
+    EXPECT_FALSE(reverse(line(id), QStringLiteral("李四"), false));
     ASSERT_EQ(dialogs.shown().size(), 1);
     EXPECT_EQ(dialogs.shown().first().title, QStringLiteral("没有权限！"));
     EXPECT_TRUE(recordExists(id));
@@ -145,10 +153,9 @@ TEST_F(ReversalFixture, OnlyTheOwnerOrASuperUserMayReverse)
     // The comparison is exact: another letter case is another user.
     const qint64 other = receive(1);
     dialogs.expect(QStringLiteral("当前用户“admin”，不能撤销用户“Admin”"));
-    EXPECT_FALSE(reverseReceiptLine(db(), {other, 1, QStringLiteral("血清样本"), QStringLiteral("Admin")},
-                                    QStringLiteral("admin"), false, nullptr));
+    EXPECT_FALSE(reverse({other, 1, QStringLiteral("血清样本"), QStringLiteral("Admin")}, QStringLiteral("admin"), false));
 
-    EXPECT_TRUE(reverseReceiptLine(db(), line(id), QStringLiteral("李四"), true, nullptr));
+    EXPECT_TRUE(reverse(line(id), QStringLiteral("李四"), true));
     EXPECT_FALSE(recordExists(id));
 }
 
@@ -156,10 +163,10 @@ TEST_F(ReversalFixture, ASecondReversalOfTheSameLineChangesNothing)
 {
     const qint64 id = receive();
     const qint64 old = lotLike(2, QVariant()); // an old lot that the attributes would match
-    ASSERT_TRUE(reverseReceiptLine(db(), line(id), ModBase::UserName, false, nullptr));
+    ASSERT_TRUE(reverse(line(id), ModBase::UserName, false));
 
     dialogs.expect(QStringLiteral("Dr. Watson 发现您的操作有误。"));
-    EXPECT_FALSE(reverseReceiptLine(db(), line(id), ModBase::UserName, false, nullptr));
+    EXPECT_FALSE(reverse(line(id), ModBase::UserName, false));
     EXPECT_EQ(lotQuantity(old), 2.0);
     EXPECT_EQ(count(QStringLiteral("shijibiandongdengji")), 0);
     EXPECT_FALSE(db().inTransaction());
@@ -170,6 +177,6 @@ TEST_F(ReversalFixture, OnlyReceiptRecordsAreReversed)
     storeLine(2, 20260110001);
     const qint64 issue = db().lastInsertId();
     dialogs.expect(QStringLiteral("Dr. Watson"));
-    EXPECT_FALSE(reverseReceiptLine(db(), line(issue), ModBase::UserName, false, nullptr));
+    EXPECT_FALSE(reverse(line(issue), ModBase::UserName, false));
     EXPECT_TRUE(recordExists(issue));
 }

@@ -1,15 +1,14 @@
 #pragma once
 
+#include "MovementFlag.h"
+
 #include <QDate>
 
 namespace dao {
 class Database;
 }
 
-namespace receipts {
-
-// 变动标志 of a movement record: each flag numbers its documents in a series of its own.
-enum MovementFlag : int { Receipt = 1, Issue = 2, Scrap = 3 };
+namespace stock {
 
 // The first document number of a day: the date as yyyymmdd followed by 001.
 qint64 firstNumberOf(const QDate &day);
@@ -18,6 +17,6 @@ qint64 firstNumberOf(const QDate &day);
 // (yyyymmdd001 to yyyymmdd999) stored for the flag, or the day's first number while the
 // day has none; newNumber asks for the number after the highest one. Numbers outside the
 // day's range (other days, or numbers saved in another form) play no part.
-qint64 documentNumber(dao::Database &db, int flag, const QDate &today, bool newNumber);
+qint64 documentNumber(dao::Database &db, MovementFlag flag, const QDate &today, bool newNumber);
 
-} // namespace receipts
+} // namespace stock

@@ -2,14 +2,14 @@
 
 #include "dao/Database.h"
 
-namespace receipts {
+namespace stock {
 
 qint64 firstNumberOf(const QDate &day)
 {
     return (static_cast<qint64>(day.year()) * 10000 + day.month() * 100 + day.day()) * 1000 + 1;
 }
 
-qint64 documentNumber(dao::Database &db, int flag, const QDate &today, bool newNumber)
+qint64 documentNumber(dao::Database &db, MovementFlag flag, const QDate &today, bool newNumber)
 {
     const qint64 first = firstNumberOf(today);
     const QVariant highest = db.scalar(
@@ -21,4 +21,4 @@ qint64 documentNumber(dao::Database &db, int flag, const QDate &today, bool newN
     return newNumber ? number + 1 : number;
 }
 
-} // namespace receipts
+} // namespace stock

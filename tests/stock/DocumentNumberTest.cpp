@@ -1,12 +1,12 @@
-#include "ReceiptsFixture.h"
+#include "StoreFixture.h"
 
-#include "receipts/DocumentNumber.h"
+#include "stock/DocumentNumber.h"
 
 #include <vector>
 
 namespace {
 
-using receipts::documentNumber;
+using stock::documentNumber;
 
 struct NumberCase {
     std::vector<std::pair<int, qint64>> stored; // flag, number
@@ -14,7 +14,7 @@ struct NumberCase {
     qint64 expected;
 };
 
-class DocumentNumberTest : public ReceiptsFixture {};
+class DocumentNumberTest : public StoreFixture {};
 
 TEST_F(DocumentNumberTest, FollowsTheDaysHighestNumber)
 {
@@ -38,8 +38,8 @@ TEST_F(DocumentNumberTest, FollowsTheDaysHighestNumber)
     for (const NumberCase &c : cases) {
         db().exec(QStringLiteral("DELETE FROM shijibiandongdengji"));
         for (const auto &[flag, number] : c.stored)
-            storeLine(flag, number);
-        EXPECT_EQ(documentNumber(db(), receipts::Receipt, today, c.newNumber), c.expected)
+            store.line({.flag = flag, .number = number});
+        EXPECT_EQ(documentNumber(db(), stock::Receipt, today, c.newNumber), c.expected)
             << "case " << (&c - cases);
     }
 }

@@ -1,0 +1,125 @@
+#include "MovementLines.h"
+
+#include "dao/Database.h"
+#include "widgets/FlexGrid.h"
+
+namespace stock {
+
+using platform::convert::Currency;
+
+namespace {
+
+const QString kReagentAndUser = QStringLiteral(
+    " FROM shijibiandongdengji"
+    " INNER JOIN shijijibenxinxi ON shijijibenxinxi.试剂ID = shijibiandongdengji.试剂ID"
+    " INNER JOIN yonghu ON yonghu.用户ID = shijibiandongdengji.操作者ID");
+
+const QString kAllJoins = QStringLiteral(
+    " FROM shijibiandongdengji"
+    " INNER JOIN shijijibenxinxi ON shijijibenxinxi.试剂ID = shijibiandongdengji.试剂ID"
+    " INNER JOIN changshang ON changshang.厂商ID = shijijibenxinxi.厂商ID"
+    " INNER JOIN gongyingshang ON gongyingshang.供应商ID = shijibiandongdengji.供应商ID"
+    " INNER JOIN yonghu ON yonghu.用户ID = shijibiandongdengji.操作者ID");
+
+QString whereFlag(MovementFlag flag)
+{
+    return QStringLiteral(" WHERE shijibiandongdengji.变动标志=%1").arg(int(flag));
+}
+
+const QString kShared = QStringLiteral(
+    "SELECT shijibiandongdengji.登记ID, shijijibenxinxi.试剂ID, shijibiandongdengji.登记日期, "
+    "shijijibenxinxi.品名, shijijibenxinxi.规格, shijibiandongdengji.批号, ");
+
+const QString kAmount = QStringLiteral("shijibiandongdengji.数量*shijibiandongdengji.单价 AS 金额");
+
+const QString kReportShared = QStringLiteral(
+    "SELECT shijibiandongdengji.登记ID, shijibiandongdengji.登记日期, shijijibenxinxi.品名, "
+    "shijijibenxinxi.规格, shijibiandongdengji.批号, changshang.厂商, shijibiandongdengji.数量, "
+    "shijijibenxinxi.单位, shijibiandongdengji.单价, "
+    "shijibiandongdengji.数量*shijibiandongdengji.单价 AS 金额, shijibiandongdengji.有效期, "
+    "shijijibenxinxi.组别, shijijibenxinxi.批准文号, ");
+
+} // namespace
+
+LineQuery documentLines(MovementFlag flag)
+{
+    if (flag == Receipt)
+        return {kShared +
+                    QStringLiteral("shijibiandongdengji.有效期, changshang.厂商, shijibiandongdengji.数量, "
+                                   "shijijibenxinxi.单位, shijibiandongdengji.单价, ") +
+                    kAmount +
+                    QStringLiteral(", shijibiandongdengji.存放地点, shijibiandongdengji.供应商ID, "
+                                   "yonghu.用户名 AS 操作者, shijijibenxinxi.组别, gongyingshang.供应商, "
+                                   "shijijibenxinxi.批准文号, shijibiandongdengji.单号, shijibiandongdengji.发票号") +
+                    kAllJoins + whereFlag(flag),
+                {DocumentAmountColumn}};
+    return {kShared +
+                QStringLiteral("shijibiandongdengji.认领部门, shijibiandongdengji.认领人, shijibiandongdengji.数量, "
+                               "shijijibenxinxi.单位, shijibiandongdengji.单价, ") +
+                kAmount +
+                QStringLiteral(", shijibiandongdengji.有效期, shijibiandongdengji.供应商ID, "
+                               "shijibiandongdengji.存放地点, yonghu.用户名 AS 操作者, shijijibenxinxi.组别, ") +
+                (flag == Scrap ? QStringLiteral("shijibiandongdengji.报损原因, ") : QString()) +
+                QStringLiteral("shijibiandongdengji.单号, shijibiandongdengji.入库ID") + kReagentAndUser +
+                whereFlag(flag),
+            {DocumentAmountColumn}};
+}
+
+LineQuery reportLines(MovementFlag flag)
+{
+    QString tail;
+    switch (flag) {
+    case Receipt:
+        tail = QStringLiteral("gongyingshang.供应商, shijibiandongdengji.单号, shijibiandongdengji.发票号, "
+                              "shijibiandongdengji.存放地点, ");
+        break;
+    case Issue:
+        tail = QStringLiteral("shijibiandongdengji.存放地点, gongyingshang.供应商, shijibiandongdengji.单号, "
+                              "shijibiandongdengji.发票号, shijibiandongdengji.认领部门, shijibiandongdengji.认领人, ");
+        break;
+    case Scrap:
+        tail = QStringLiteral("shijibiandongdengji.存放地点, gongyingshang.供应商, shijibiandongdengji.单号, "
+                              "shijibiandongdengji.发票号, shijibiandongdengji.报损原因, "
+                              "shijibiandongdengji.认领部门, shijibiandongdengji.认领人, ");
+        break;
+    }
+    return {kReportShared + tail + QStringLiteral("yonghu.用户名 AS 操作者") + kAllJoins + whereFlag(flag),
+            {ReportAmountColumn}};
+}
+
+LineQuery summaryLines(MovementFlag flag)
+{
+    return {QStringLiteral("SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, "
+                           "SUM(shijibiandongdengji.数量) AS 数量, shijijibenxinxi.单位, shijibiandongdengji.单价 AS 单价, "
+                           "SUM(shijibiandongdengji.数量*shijibiandongdengji.单价) AS 金额"
+                           " FROM shijibiandongdengji"
+                           " INNER JOIN shijijibenxinxi ON shijijibenxinxi.试剂ID = shijibiandongdengji.试剂ID"
+                           " INNER JOIN changshang ON changshang.厂商ID = shijijibenxinxi.厂商ID"
+                           " INNER JOIN gongyingshang ON gongyingshang.供应商ID = shijibiandongdengji.供应商ID") +
+                whereFlag(flag),
+            {SummaryPriceColumn, SummaryAmountColumn}};
+}
+
+const QString SummaryTail = QStringLiteral(
+    " GROUP BY shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, "
+    "shijijibenxinxi.单位, shijibiandongdengji.单价, shijijibenxinxi.组别"
+    " ORDER BY shijijibenxinxi.组别 COLLATE ZH, shijijibenxinxi.品名 COLLATE ZH");
+
+dao::Result movementLines(dao::Database &db, const LineQuery &query, const QString &tail, const QVariantList &params)
+{
+    dao::Result result = db.select(query.sql + tail, params);
+    for (dao::Row &row : result.rows)
+        for (int col : query.standard)
+            row.set(col, platform::convert::standard(row[col].toDouble()));
+    return result;
+}
+
+Currency columnTotal(const FlexGrid &grid, int col)
+{
+    Currency total;
+    for (int r = 1; r < grid.Rows(); ++r)
+        total += Currency::fromDouble(platform::convert::parseNumber(grid.TextMatrix(r, col)).value_or(0));
+    return total;
+}
+
+} // namespace stock

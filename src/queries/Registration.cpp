@@ -1,13 +1,28 @@
 #include "Registration.h"
 
 #include "FrmQAll.h"
+#include "FrmQIn.h"
+#include "FrmQOut.h"
+#include "FrmQScrap.h"
 #include "shell/WindowRegistry.h"
 
 namespace queries {
+namespace {
+
+template <typename W>
+void add(const char16_t *name)
+{
+    shell::registerWindow(QString::fromUtf16(name), [](QWidget *parent) { return new W(parent); });
+}
+
+} // namespace
 
 void registerWindows()
 {
-    shell::registerWindow(QStringLiteral("FrmQAll"), [](QWidget *parent) { return new FrmQAll(parent); });
+    add<FrmQAll>(u"FrmQAll");
+    add<FrmQIn>(u"FrmQIn");
+    add<FrmQOut>(u"FrmQOut");
+    add<FrmQScrap>(u"FrmQScrap");
 }
 
 } // namespace queries

@@ -263,9 +263,9 @@ float TextWidthCJK(const QString &text)
 void SetQueryOrder(qint16 &order)
 {
     if (order == 0)
-        ModBase::OrderBy = QStringLiteral(" ORDER BY shijijibenxinxi.组别,shijijibenxinxi.品名, shijibiandongdengji.登记日期");
+        ModBase::OrderBy = QStringLiteral(" ORDER BY shijijibenxinxi.组别 COLLATE ZH,shijijibenxinxi.品名 COLLATE ZH, shijibiandongdengji.登记日期");
     else if (order == 1)
-        ModBase::OrderBy = QStringLiteral(" ORDER BY shijibiandongdengji.登记日期,shijijibenxinxi.品名");
+        ModBase::OrderBy = QStringLiteral(" ORDER BY shijibiandongdengji.登记日期,shijijibenxinxi.品名 COLLATE ZH");
     ModBase::QueryOrder = order;
     ModINI::WriteINI(QStringLiteral("查询排序"), QStringLiteral("查询排序"), QString::number(order), ModBase::IniFile);
 }

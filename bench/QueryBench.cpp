@@ -1,0 +1,76 @@
+#include "BenchSupport.h"
+
+#include "dao/Database.h"
+#include "queries/FrmQOut.h"
+#include "queries/MovementSearch.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
+#include "widgets/DateRangeSelector.h"
+#include "widgets/FlexGrid.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+struct QueryCase {
+    int option;   // the period
+    bool summary; // the summary report
+};
+
+const QueryCase kYear{daterange::LastYear, false};
+const QueryCase kUnlimited{daterange::Unlimited, false};
+const QueryCase kSummaryYear{daterange::LastYear, true};
+
+// The statement the window runs for the case, without the window.
+queries::Statement statementOf(const QueryCase &c)
+{
+    const DateRangeSelector range(ModBase::SysDate, c.option);
+    const queries::Search search =
+        queries::periodSearch(queries::issueQuery(), range.title(), range.condition(), QStringList(4, QString()));
+    return c.summary ? queries::summaryStatement(queries::issueQuery(), search)
+                     : queries::detailStatement(queries::issueQuery(), search, ModBase::OrderBy);
+}
+
+} // namespace
+
+// The issue query's search: the statement, the grid fill, the widths and the total.
+static void Query_program(benchmark::State &state, QueryCase c)
+{
+    bench::ProgramFolder folder;
+    FrmQOut window;
+    window.resize(1280, 800);
+    window.show();
+    QApplication::processEvents();
+    window.DateRange->selectOption(c.option);
+    window.OptKind[c.summary ? 1 : 0]->setChecked(true);
+    for (auto _ : state) {
+        window.CmdQ->click();
+        benchmark::DoNotOptimize(window.GridQ->Rows());
+    }
+    state.counters["rows"] = window.GridQ->Rows() - 1;
+    state.counters["peak_mb"] = bench::peakMemoryMb();
+}
+
+// The same statement on the same connection, every row read.
+static void Query_bare(benchmark::State &state, QueryCase c)
+{
+    bench::ProgramFolder folder;
+    qint16 order = ModBase::QueryOrder;
+    ModData::SetQueryOrder(order);
+    const queries::Statement s = statementOf(c);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ModBase::DB()->select(s.sql, s.params).size());
+}
+
+BENCHMARK_CAPTURE(Query_program, year, kYear)->Name("query_out_year/program")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(Query_bare, year, kYear)->Name("query_out_year/bare")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(Query_program, unlimited, kUnlimited)
+    ->Name("query_out_unlimited/program")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(Query_bare, unlimited, kUnlimited)
+    ->Name("query_out_unlimited/bare")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(Query_program, summary, kSummaryYear)
+    ->Name("summary_out_year/program")->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(Query_bare, summary, kSummaryYear)
+    ->Name("summary_out_year/bare")->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -1,0 +1,3 @@
+#include "FrmQIn.h"
+
+FrmQIn::FrmQIn(QWidget *parent) : FrmMovementQuery(queries::receiptQuery(), parent) {}

@@ -1,0 +1,3 @@
+#include "FrmQOut.h"
+
+FrmQOut::FrmQOut(QWidget *parent) : FrmMovementQuery(queries::issueQuery(), parent) {}

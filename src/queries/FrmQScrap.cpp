@@ -1,0 +1,3 @@
+#include "FrmQScrap.h"
+
+FrmQScrap::FrmQScrap(QWidget *parent) : FrmMovementQuery(queries::scrapQuery(), parent) {}

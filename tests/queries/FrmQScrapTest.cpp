@@ -1,0 +1,84 @@
+#include "QueriesFixture.h"
+
+#include "queries/FrmQScrap.h"
+#include "widgets/DropDownCombo.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class FrmQScrapTest : public QueriesFixture {
+protected:
+    void SetUp() override
+    {
+        QueriesFixture::SetUp();
+        store({.flag = 3, .number = 20261201001, .department = u"只报损科"_s});
+        store({.flag = 3, .number = 20261202001, .date = {2026, 12, 2}, .department = u"检验科"_s});
+        store({.flag = 2, .department = u"检验科"_s});
+        store({.flag = 2, .department = u"急诊科"_s});
+    }
+    void TearDown() override
+    {
+        delete w.data();
+        QueriesFixture::TearDown();
+    }
+
+    FrmQScrap *open()
+    {
+        w = new FrmQScrap;
+        w->resize(1300, 700);
+        w->show();
+        return w;
+    }
+    QStringList listed(QComboBox *combo) const
+    {
+        QStringList out;
+        for (int i = 0; i < combo->count(); ++i)
+            out << combo->itemText(i);
+        return out;
+    }
+
+    QPointer<FrmQScrap> w;
+};
+
+TEST_F(FrmQScrapTest, DetailOnlyWithTheScrapReason)
+{
+    open();
+    EXPECT_FALSE(w->OptKind[0]->isVisible());
+    EXPECT_FALSE(w->OptKind[1]->isVisible());
+    EXPECT_FALSE(w->CmbFPH);
+    QTest::mouseClick(w->CmdQ, Qt::LeftButton);
+    EXPECT_EQ(w->GridQ->Cols(), 21);
+    EXPECT_EQ(w->GridQ->TextMatrix(0, 17), u"报损原因"_s);
+    EXPECT_EQ(w->LabTip->text(), u"本月（12月份）试剂报损报表－共 2 条记录，总金额：20.00"_s);
+    EXPECT_EQ(ModBase::PrintKind, u"RegBS"_s);
+
+    type(w->CmbDH, u"20261202001"_s);
+    EXPECT_EQ(w->GridQ->Rows(), 2);
+    EXPECT_EQ(ModBase::PrintKind, u"RegBS"_s);
+}
+
+TEST_F(FrmQScrapTest, DepartmentsListedFromIssueLinesButTypedStillFilter)
+{
+    open();
+    auto *departments = w->filter(u"CmbRLBM"_s);
+    Q_EMIT departments->DropDown();
+    EXPECT_EQ(listed(departments), (QStringList{QString(), u"急诊科"_s, u"检验科"_s}));
+
+    departments->setEditText(u"只报损科"_s);
+    QTest::mouseClick(w->CmdQ, Qt::LeftButton);
+    EXPECT_EQ(column(w->GridQ, 18), QStringList{u"只报损科"_s});
+    departments->setEditText(QString());
+
+    type(w->filter(u"CmbSJDM"_s), u"血清样本 "_s);
+    QTest::mouseClick(w->CmdQ, Qt::LeftButton);
+    EXPECT_EQ(w->GridQ->Rows(), 1);
+    EXPECT_EQ(ModBase::PrintTitle, u"本月（12月份）血清样本试剂报损报表"_s);
+}
+
+} // namespace

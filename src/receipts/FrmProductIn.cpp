@@ -1,5 +1,6 @@
 #include "FrmProductIn.h"
 
+#include "ReceiptChecks.h"
 #include "ReceiptLine.h"
 #include "ReceiptLookUps.h"
 #include "dao/Collation.h"
@@ -13,8 +14,10 @@
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "shell/ModDataGrid.h"
+#include "shell/ReportHandOff.h"
 #include "shell/WindowRegistry.h"
 #include "stock/DocumentNumber.h"
+#include "stock/LineChecks.h"
 #include "stock/MovementLines.h"
 #include "stock/ReceiptReversal.h"
 #include "widgets/DatePicker.h"
@@ -359,9 +362,8 @@ void FrmProductIn::ShowLastIn()
         GridIn->setRedraw(true);
 
         const int n = GridIn->Rows() - 1;
-        const convert::Currency total = stock::columnTotal(*GridIn, stock::DocumentAmountColumn);
-        ModBase::PrintTotal = total;
-        LabTip->setText(QStringLiteral("共 %1 条记录，金额：%2").arg(n).arg(convert::standard(total.toDouble())));
+        m_total = stock::columnTotal(*GridIn, stock::DocumentAmountColumn);
+        LabTip->setText(QStringLiteral("共 %1 条记录，金额：%2").arg(n).arg(convert::standard(m_total.toDouble())));
         CmdChData->setEnabled(false);
 
         GridP->Fill(stock::movementLines(*db, stock::reportLines(stock::Receipt), tail, number));
@@ -390,16 +392,9 @@ bool FrmProductIn::PrintHandOff()
 {
     if (GridP->Rows() < 2 || GridP->Cols() < 2)
         return false;
-    ModBase::PrintTitle = QStringLiteral("单号“%1”试剂入库报表").arg(static_cast<qint64>(ModBase::InDH));
-    ModBase::PrintKind = QStringLiteral("RegIn");
-    GridSnapshot snapshot = GridP->snapshot();
-    const int cols = stock::ReportPrintedColumns;
-    snapshot.header = snapshot.header.mid(0, cols);
-    for (QStringList &row : snapshot.rows)
-        row = row.mid(0, cols);
-    snapshot.colWidths = snapshot.colWidths.mid(0, cols);
-    snapshot.colAlignments = snapshot.colAlignments.mid(0, cols);
-    ModBase::PrintGrid = snapshot;
+    handOffReport({firstColumns(GridP->snapshot(), stock::ReportPrintedColumns),
+                   QStringLiteral("单号“%1”试剂入库报表").arg(static_cast<qint64>(ModBase::InDH)), ReportKind::RegIn,
+                   m_total});
     return true;
 }
 
@@ -411,68 +406,21 @@ void FrmProductIn::CmdSave_Click()
 
 bool FrmProductIn::checkLine()
 {
-    const auto refuse = [](const QString &text, QWidget *focus) {
-        platform::msgBox(text, Buttons::Ok, Icon::Information);
-        focus->setFocus();
-        return false;
+    using receipts::ReceiptEntry;
+    ReceiptEntry entry;
+    for (int i = 0; i < ReceiptEntry::FieldCount; ++i)
+        entry.text[i] = CmbField[i]->currentText();
+    const auto listChoices = [this](int field) {
+        if (field == ReceiptEntry::Supplier)
+            CmdQBGYS_Click();
+        else
+            CmdQBSJ_Click();
     };
-    const auto empty = [this](int i) { return CmbField[i]->currentText().trimmed().isEmpty(); };
-
-    if (empty(0))
-        return refuse(QStringLiteral("入库单号不能为空！"), CmbField[0]);
-    if (empty(1)) {
-        platform::msgBox(QStringLiteral("供应商不能为空！\n\n请输入代码检索供应商，或点击右侧选择按钮选定"), Buttons::Ok,
-                         Icon::Information);
-        CmdQBGYS_Click();
-        CmbField[1]->setFocus();
+    if (!passChecks([&entry](int from) { return receipts::firstReceiptRefusal(entry, from); },
+                    QList<QComboBox *>(CmbField.begin(), CmbField.end()), this, listChoices))
         return false;
-    }
-    if (empty(2))
-        return refuse(QStringLiteral("发票号不能为空！\n\n发票号可以是任意字符"), CmbField[2]);
-    if (empty(3)) {
-        platform::msgBox(QStringLiteral("试剂名称不能为空！\n\n请输入代码检索，或点击右侧选择按钮选定"), Buttons::Ok,
-                         Icon::Information);
-        CmdQBSJ_Click();
-        CmbField[3]->setFocus();
-        return false;
-    }
-    if (empty(4))
-        return refuse(QStringLiteral("批号不能为空！"), CmbField[4]);
-
-    // Amounts are kept as they are shown, with two decimals: a quantity that shows as 0.00
-    // would make a lot of nothing.
-    QComboBox *quantity = CmbField[5];
-    if (empty(5))
-        return refuse(QStringLiteral("数量不能为空！"), quantity);
-    const std::optional<double> q = convert::parseNumber(quantity->currentText().trimmed());
-    if (!q) {
-        quantity->setEditText(QString());
-        return refuse(QStringLiteral("请输入阿拉伯数字！"), quantity);
-    }
-    const QString quantityText = convert::standard(*q);
-    if (convert::parseNumber(quantityText).value_or(0) <= 0) {
-        quantity->setEditText(QString());
-        return refuse(QStringLiteral("入库数量必须大于零！"), quantity);
-    }
-    quantity->setEditText(quantityText);
-
-    QComboBox *price = CmbField[6];
-    if (empty(6))
-        return refuse(QStringLiteral("单价不能为空！"), price);
-    const std::optional<double> p = convert::parseNumber(price->currentText().trimmed());
-    if (!p) {
-        price->setEditText(QString());
-        return refuse(QStringLiteral("请输入阿拉伯数字！"), price);
-    }
-    price->setEditText(convert::standard(*p));
-
-    if (CmbField[0]->currentText().size() != 11
-        && platform::msgBox(QStringLiteral("检测到不标准的入库单号！\n\n标准入库单号是4位年＋2位月＋2位日＋3位编号，共11位，修改？"),
-                            Buttons::YesNo, Icon::Question, QStringLiteral("提示"))
-            == Answer::Yes) {
-        CmbField[0]->setFocus();
-        return false;
-    }
+    CmbField[ReceiptEntry::Quantity]->setEditText(stock::standardText(entry.text[ReceiptEntry::Quantity]));
+    CmbField[ReceiptEntry::Price]->setEditText(stock::standardText(entry.text[ReceiptEntry::Price]));
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Convert.h"
 #include "shell/ReagentPickTarget.h"
 
 #include <QWidget>
@@ -84,4 +85,5 @@ private:
 
     LookUp *m_lookUp = nullptr;
     EntryFilter *m_entry = nullptr;
+    platform::convert::Currency m_total; // of the lines ShowLastIn read, for the report
 };

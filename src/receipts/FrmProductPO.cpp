@@ -11,6 +11,7 @@
 #include "widgets/WaitCursor.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
+#include "shell/ReportHandOff.h"
 #include "shell/ModData.h"
 #include "shell/ModDataGrid.h"
 #include "widgets/EntryFilter.h"
@@ -597,7 +598,7 @@ void FrmProductPO::CopyGrid()
 void FrmProductPO::PrintIndent()
 {
     CopyGrid();
-    ModBase::PrintKind = QStringLiteral("RegIndent");
+    ModBase::PrintKind = ReportKind::RegIndent;
     if (Grid2->Cols() < 5 || Grid2->Rows() < 2)
         return;
     {

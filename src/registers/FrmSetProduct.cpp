@@ -557,23 +557,9 @@ void FrmSetProduct::SaveRecord()
     try {
         dao::Database &db = registers::catalogueDatabase();
         const ProductEntry e = entry();
-        int from = 1;
-        while (const std::optional<registers::EntryRefusal> r = registers::firstRefusal(db, e, from)) {
-            if (r->question) {
-                if (platform::msgBox(r->message, platform::Buttons::YesNo, platform::Icon::Question, r->title, this)
-                    == platform::Answer::Yes) {
-                    CmbField[r->focus]->setFocus();
-                    return;
-                }
-                from = r->step + 1;
-                continue;
-            }
-            for (const ProductEntry::Field f : r->emptied)
-                CmbField[f]->setEditText(QString());
-            platform::msgBox(r->message, platform::Buttons::Ok, platform::Icon::Information, r->title, this);
-            CmbField[r->focus]->setFocus();
+        if (!passChecks([&](int from) { return registers::firstRefusal(db, e, from); },
+                        QList<QComboBox *>(CmbField.begin(), CmbField.end()), this))
             return;
-        }
         if (AddMode) {
             registers::addProduct(db, e);
             RefreshShow();

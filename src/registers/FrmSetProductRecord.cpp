@@ -10,50 +10,51 @@
 namespace registers {
 namespace {
 
-using Check = std::optional<EntryRefusal> (*)(dao::Database &, const ProductEntry &);
+using Check = std::optional<Refusal> (*)(dao::Database &, const ProductEntry &);
 using F = ProductEntry::Field;
 
-EntryRefusal refusal(int step, const QString &message, F focus)
+Refusal refusal(int step, const QString &message, F focus)
 {
-    EntryRefusal r;
+    Refusal r;
     r.step = step;
     r.message = message;
     r.focus = focus;
     return r;
 }
 
-std::optional<EntryRefusal> required(const ProductEntry &e, F field, int step, const QString &message)
+std::optional<Refusal> required(const ProductEntry &e, F field, int step, const QString &message)
 {
     if (!e.trimmed(field).isEmpty())
         return std::nullopt;
     return refusal(step, message, field);
 }
 
-std::optional<EntryRefusal> nameGiven(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> nameGiven(dao::Database &, const ProductEntry &e)
 {
     return required(e, F::Name, 1, QStringLiteral("试剂名称不能为空！"));
 }
 
 // Reports print the name in a column about ten Chinese characters wide.
-std::optional<EntryRefusal> nameFitsReports(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> nameFitsReports(dao::Database &, const ProductEntry &e)
 {
     if (ModData::TextWidthCJK(e.text.at(F::Name)) <= 12)
         return std::nullopt;
-    EntryRefusal r = refusal(2,
+    Refusal r = refusal(2,
                              QStringLiteral("试剂名称设置过长，报表将无法正常打印。\n\n"
                                             "请缩减字段内容，10个中文字符宽度以内为最佳，修改？"),
                              F::Name);
     r.title = QStringLiteral("提示");
     r.question = true;
+    r.icon = platform::Icon::Question;
     return r;
 }
 
-std::optional<EntryRefusal> pinyinGiven(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> pinyinGiven(dao::Database &, const ProductEntry &e)
 {
     return required(e, F::Pinyin, 3, QStringLiteral("拼音码不能为空！"));
 }
 
-std::optional<EntryRefusal> barcodeNumeric(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> barcodeNumeric(dao::Database &, const ProductEntry &e)
 {
     const QString barcode = e.trimmed(F::Barcode);
     if (barcode.isEmpty() || platform::convert::isNumeric(barcode))
@@ -61,25 +62,25 @@ std::optional<EntryRefusal> barcodeNumeric(dao::Database &, const ProductEntry &
     return refusal(4, QStringLiteral("条形码格式不符！\n\n请输入阿拉伯数字。"), F::Barcode);
 }
 
-std::optional<EntryRefusal> specGiven(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> specGiven(dao::Database &, const ProductEntry &e)
 {
     return required(e, F::Spec, 5, QStringLiteral("规格不能为空！"));
 }
 
-std::optional<EntryRefusal> unitGiven(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> unitGiven(dao::Database &, const ProductEntry &e)
 {
     return required(e, F::Unit, 6,
                     QStringLiteral("试剂包装单位不能为空！\n\n请输入代码检索单位，或点击“+”号按钮选定"));
 }
 
-std::optional<EntryRefusal> groupGiven(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> groupGiven(dao::Database &, const ProductEntry &e)
 {
     return required(e, F::Group, 7, QStringLiteral("组别不能为空！\n\n请输入代码检索组别，或点击“+”号按钮选定"));
 }
 
 // The record stores the manufacturer by key: the key in hand must be the one of the name
 // the field shows, or the reagent would be saved under another manufacturer.
-std::optional<EntryRefusal> makerChosen(dao::Database &db, const ProductEntry &e)
+std::optional<Refusal> makerChosen(dao::Database &db, const ProductEntry &e)
 {
     const QString name = e.trimmed(F::Maker);
     const QVariant stored =
@@ -90,40 +91,40 @@ std::optional<EntryRefusal> makerChosen(dao::Database &db, const ProductEntry &e
     return refusal(8, QStringLiteral("厂商不能为空！\n\n请输入代码检索厂商，或点击“+”号按钮选定"), F::Maker);
 }
 
-std::optional<EntryRefusal> limitAccepted(const ProductEntry &e, F field, int step)
+std::optional<Refusal> limitAccepted(const ProductEntry &e, F field, int step)
 {
     const std::optional<QString> why = limitRefusal(e.text.at(field));
     if (!why)
         return std::nullopt;
-    EntryRefusal r = refusal(step, *why, field);
+    Refusal r = refusal(step, *why, field);
     r.title = QStringLiteral("出错啦！");
     r.emptied = {field};
     return r;
 }
 
-std::optional<EntryRefusal> lowAccepted(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> lowAccepted(dao::Database &, const ProductEntry &e)
 {
     return limitAccepted(e, F::Low, 9);
 }
 
-std::optional<EntryRefusal> highAccepted(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> highAccepted(dao::Database &, const ProductEntry &e)
 {
     return limitAccepted(e, F::High, 10);
 }
 
-std::optional<EntryRefusal> limitsInOrder(dao::Database &, const ProductEntry &e)
+std::optional<Refusal> limitsInOrder(dao::Database &, const ProductEntry &e)
 {
     if (e.trimmed(F::Low).isEmpty() || e.trimmed(F::High).isEmpty()
         || limitNumber(e.text.at(F::Low)) <= limitNumber(e.text.at(F::High)))
         return std::nullopt;
-    EntryRefusal r = refusal(11, QStringLiteral("库存低限必须小于库存高限！请重新设置"), F::Low);
+    Refusal r = refusal(11, QStringLiteral("库存低限必须小于库存高限！请重新设置"), F::Low);
     r.title = QStringLiteral("出错啦！");
     r.emptied = {F::Low, F::High};
     return r;
 }
 
 // Any other reagent holding the barcode takes it, not only the first one found.
-std::optional<EntryRefusal> barcodeFree(dao::Database &db, const ProductEntry &e)
+std::optional<Refusal> barcodeFree(dao::Database &db, const ProductEntry &e)
 {
     const QString barcode = e.trimmed(F::Barcode);
     if (barcode.isEmpty())
@@ -160,10 +161,10 @@ dao::Database &catalogueDatabase()
     throw dao::DaoError(dao::ErrFileNotFound, ModBase::DBFile);
 }
 
-std::optional<EntryRefusal> firstRefusal(dao::Database &db, const ProductEntry &entry, int from)
+std::optional<Refusal> firstRefusal(dao::Database &db, const ProductEntry &entry, int from)
 {
     for (int step = qMax(from, 1); step <= static_cast<int>(std::size(kChecks)); ++step) {
-        if (std::optional<EntryRefusal> r = kChecks[step - 1](db, entry))
+        if (std::optional<Refusal> r = kChecks[step - 1](db, entry))
             return r;
     }
     return std::nullopt;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "shell/Refusal.h"
+
 #include <QList>
 #include <QString>
 
@@ -27,21 +29,12 @@ struct ProductEntry {
     QString trimmed(Field f) const { return text.at(f).trimmed(); }
 };
 
-// The box a failed check shows and what happens around it.
-struct EntryRefusal {
-    int step = 0; // 1 to 12, in the order the checks run
-    QString message;
-    QString title;         // empty: the program's title
-    bool question = false; // Yes stops the save at the field; No goes on with the next check
-    ProductEntry::Field focus = ProductEntry::Name;
-    QList<ProductEntry::Field> emptied; // fields emptied before the box shows
-};
-
 // The shared connection, opened when needed; throws 3024 when no database file is set.
 dao::Database &catalogueDatabase();
 
-// The first check from step `from` on that the entry fails, or nothing when it may be saved.
-std::optional<EntryRefusal> firstRefusal(dao::Database &db, const ProductEntry &entry, int from = 1);
+// The first check (steps 1 to 12) from step `from` on that the entry fails, or nothing when
+// it may be saved; fields are ProductEntry::Field values.
+std::optional<Refusal> firstRefusal(dao::Database &db, const ProductEntry &entry, int from = 1);
 
 // Adds the reagent; returns its key.
 qint64 addProduct(dao::Database &db, const ProductEntry &entry);

@@ -2,6 +2,7 @@
 
 #include "platform/System.h"
 #include "shell/ModBase.h"
+#include "shell/ReportHandOff.h"
 
 #include <QPainter>
 
@@ -34,14 +35,14 @@ void drawSignature(PageSurface &s, const PageReport &report, int x0, int width, 
 {
     const QColor black(Qt::black);
     const QString &kind = report.kind;
-    if (kind == QStringLiteral("RegOut") || kind == QStringLiteral("RegOutHZ")) {
+    if (kind == ReportKind::RegOut || kind == ReportKind::RegOutHZ) {
         s.printAt(x0, y, 10, QStringLiteral("使用部门："), black);
         s.printAt(5200, y, 10, QStringLiteral("发货："), black);
         s.printAt(7200, y, 10, QStringLiteral("领货："), black);
-    } else if (kind == QStringLiteral("RegIndent")) {
+    } else if (kind == ReportKind::RegIndent) {
         s.printAt(x0, y, 10, QStringLiteral("采购单位：") + report.unitName, black);
         s.printAt(7200, y, 10, QStringLiteral("签名："), black);
-    } else if (kind == QStringLiteral("RegIn")) {
+    } else if (kind == ReportKind::RegIn) {
         s.printAt(5200, y, 10, QStringLiteral("库管："), black);
         s.printAt(7200, y, 10, QStringLiteral("入库："), black);
     } else {
@@ -59,13 +60,13 @@ int pagesFor(int dataRows)
 
 QList<int> columnWidthsFor(const QString &kind)
 {
-    if (kind == QStringLiteral("RegIn") || kind == QStringLiteral("RegOut") || kind == QStringLiteral("RegBS"))
+    if (kind == ReportKind::RegIn || kind == ReportKind::RegOut || kind == ReportKind::RegBS)
         return {1150, 2100, 1100, 1000, 1000, 800, 500, 950, 1000};
-    if (kind == QStringLiteral("RegStore"))
+    if (kind == ReportKind::RegStore)
         return {2500, 1100, 1000, 1150, 1000, 800, 500, 950, 1000};
-    if (kind == QStringLiteral("RegIndent"))
+    if (kind == ReportKind::RegIndent)
         return {2750, 1500, 1100, 1100, 800, 600, 950, 1200};
-    if (kind == QStringLiteral("RegInHZ") || kind == QStringLiteral("RegOutHZ"))
+    if (kind == ReportKind::RegInHZ || kind == ReportKind::RegOutHZ)
         return {3550, 1500, 1400, 800, 600, 950, 1200};
     return {};
 }

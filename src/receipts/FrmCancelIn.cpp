@@ -3,6 +3,7 @@
 #include "ReceiptLookUps.h"
 #include "dao/Collation.h"
 #include "dao/Database.h"
+#include "shell/DropDownFill.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
@@ -23,12 +24,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
 
-const int kWidths[] = {0, 0, 1300, 2550, 1500, 1300, 1300, 1000, 700, 600,
+const QList<int> kWidths = {0, 0, 1300, 2550, 1500, 1300, 1300, 1000, 700, 600,
                        800, 1300, 1000, 0, 1000, 800, 1000, 1000, 1300, 1200};
 
 const QString kOrder = QStringLiteral(
@@ -60,12 +60,6 @@ public:
 private:
     WaitCursor m_cursor;
 };
-
-dao::Database *database()
-{
-    ModData::OpenDB();
-    return ModData::Connection();
-}
 
 } // namespace
 
@@ -152,24 +146,18 @@ void FrmCancelIn::build()
     connect(CmbFPH->lineEdit(), &QLineEdit::textEdited, this, [this] { CmbFPH_Change(); });
     connect(CmbFPH, &QComboBox::activated, this, [this] { CmbFPH_Change(); });
 
-    const QVariantList since{ModBase::SysDate.addDays(-1200)};
-    connect(CmbDH, &DropDownCombo::DropDown, this, [this, since] {
-        fillOnce(CmbDH,
-                 QStringLiteral("SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
-                                "ORDER BY 单号 DESC"),
-                 since + QVariantList{stock::Receipt}, false);
-    });
-    connect(CmbFPH, &DropDownCombo::DropDown, this, [this, since] {
-        fillOnce(CmbFPH,
-                 QStringLiteral("SELECT DISTINCT 发票号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
-                                "ORDER BY 发票号"),
-                 since + QVariantList{stock::Receipt}, false);
-    });
-    connect(CmbSJDM, &DropDownCombo::DropDown, this, [this] {
-        fillOnce(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"), {},
-                 true);
-    });
-    connect(CmbZB, &DropDownCombo::DropDown, this, [this] { fillOnce(CmbZB, receipts::GroupsSql, {}, true); });
+    const QVariantList since{ModBase::SysDate.addDays(-1200), stock::Receipt};
+    fillAtFirstDropDown(CmbDH,
+                        QStringLiteral("SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
+                                       "ORDER BY 单号 DESC"),
+                        since);
+    fillAtFirstDropDown(CmbFPH,
+                        QStringLiteral("SELECT DISTINCT 发票号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
+                                       "ORDER BY 发票号"),
+                        since);
+    fillAtFirstDropDown(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"), {},
+                        true);
+    fillAtFirstDropDown(CmbZB, receipts::GroupsSql, {}, true);
 
     connect(CmdQ, &QPushButton::clicked, this, [this] { CmdQ_Click(); });
     connect(GridQ, &FlexGrid::Click, this, [this] {
@@ -186,14 +174,10 @@ void FrmCancelIn::DoQuery(const QString &tail, const QVariantList &params)
 {
     try {
         Searching wait;
-        dao::Database *db = database();
-        if (!db)
-            return;
-        const dao::Result lines = stock::movementLines(*db, stock::documentLines(stock::Receipt), tail, params);
+        const dao::Result lines = stock::movementLines(ModData::database(), stock::documentLines(stock::Receipt), tail, params);
         GridQ->setRedraw(false);
         GridQ->Fill(lines);
-        for (int c = 0; c < GridQ->Cols() && c < static_cast<int>(std::size(kWidths)); ++c)
-            GridQ->setColWidth(c, kWidths[c]);
+        GridQ->setColWidths(kWidths);
         GridQ->setRedraw(true);
         CmdChData->setEnabled(false);
     } catch (...) {
@@ -243,27 +227,4 @@ void FrmCancelIn::CmdChData_Click()
                                     stock::ReversedRows::Remove, this))
         return;
     CmdChData->setEnabled(false);
-}
-
-void FrmCancelIn::fillOnce(DropDownCombo *combo, const QString &sql, const QVariantList &params, bool addBlank)
-{
-    if (combo->count() > 0)
-        return;
-    // Filling changes no filter: the typed text stays and no change handling runs.
-    const QString typed = combo->currentText();
-    const QSignalBlocker blocker(combo);
-    const QSignalBlocker editBlocker(combo->lineEdit());
-    try {
-        dao::Database *db = database();
-        if (!db)
-            return;
-        if (addBlank)
-            combo->addItem(QString());
-        for (const dao::Row &row : db->select(sql, params).rows)
-            if (!row.text(0).isEmpty())
-                combo->addItem(row.text(0));
-    } catch (...) {
-        ModBase::ShowErr();
-    }
-    combo->setEditText(typed);
 }

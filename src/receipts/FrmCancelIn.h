@@ -37,7 +37,6 @@ private:
     void CmbFPH_Change();
     void CmdQ_Click();
     void CmdChData_Click();
-    void fillOnce(DropDownCombo *combo, const QString &sql, const QVariantList &params, bool addBlank);
 
     EntryFilter *m_entry = nullptr;
 };

@@ -52,6 +52,11 @@ namespace convert = platform::convert;
 
 namespace {
 
+// The rights that open the catalogue, the storage places and the suppliers.
+constexpr int kCatalogueRight = 17;
+constexpr int kPlacesRight = 20;
+constexpr int kSuppliersRight = 22;
+
 const QList<int> kLineWidths = {0, 0, 1300, 2550, 1300, 1300, 1300, 1000, 700, 600,
                                 800, 1300, 1000, 0, 1000, 800, 1000, 1000, 1300, 1200};
 
@@ -87,12 +92,6 @@ qint64 documentNumberOf(const QString &text)
     if (!n || *n != std::floor(*n) || *n < 1 || *n > 9.0e15)
         throw std::runtime_error(QStringLiteral("入库单号“%1”不是数字。").arg(text).toStdString());
     return static_cast<qint64>(*n);
-}
-
-bool menuEnabled(QAction *FrmMain::*item)
-{
-    FrmMain *main = FrmMain::instance();
-    return main && main->*item && (main->*item)->isEnabled();
 }
 
 // A register opened modally as a picker; it leaves its choice in its pick slot.
@@ -302,8 +301,8 @@ void FrmProductIn::load()
         GetDH(false);
         GetPreGYS();
         ShowLastIn();
-        CmdAdd[0]->setEnabled(menuEnabled(&FrmMain::mnuRegBase));
-        CmdAdd[1]->setEnabled(menuEnabled(&FrmMain::mnuGYS));
+        CmdAdd[0]->setEnabled(FrmMain::commandEnabled(kCatalogueRight));
+        CmdAdd[1]->setEnabled(FrmMain::commandEnabled(kSuppliersRight));
         CmdChData->setEnabled(false);
     } catch (...) {
         ModBase::ShowErr();
@@ -357,8 +356,7 @@ void FrmProductIn::ShowLastIn()
 
         GridIn->setRedraw(false);
         GridIn->Fill(stock::movementLines(*db, stock::documentLines(stock::Receipt), tail, number));
-        for (int c = 0; c < kLineWidths.size() && c < GridIn->Cols(); ++c)
-            GridIn->setColWidth(c, kLineWidths.at(c));
+        GridIn->setColWidths(kLineWidths);
         GridIn->setRedraw(true);
 
         const int n = GridIn->Rows() - 1;
@@ -488,10 +486,8 @@ void FrmProductIn::CmbCYGYS_Click()
 {
     try {
         CmbField[1]->setEditText(QString());
-        m_lookUp->showList(QStringLiteral("Supplier"), receipts::RecentSuppliersSql,
-                           {ModBase::SysDate.addDays(-180)});
-        if (m_lookUp->hasRecord())
-            m_lookUp->TipGet();
+        m_lookUp->listAndTakeFirst(QStringLiteral("Supplier"), receipts::RecentSuppliersSql,
+                                   {ModBase::SysDate.addDays(-180)});
         CmbField[1]->setFocus();
     } catch (...) {
         ModBase::ShowErr();
@@ -502,9 +498,7 @@ void FrmProductIn::CmdQBGYS_Click()
 {
     try {
         CmbField[1]->setEditText(QString());
-        m_lookUp->showList(QStringLiteral("Supplier"), receipts::SuppliersByNameSql);
-        if (m_lookUp->hasRecord())
-            m_lookUp->TipGet();
+        m_lookUp->listAndTakeFirst(QStringLiteral("Supplier"), receipts::SuppliersByNameSql);
         CmbField[1]->setFocus();
     } catch (...) {
         ModBase::ShowErr();
@@ -520,10 +514,8 @@ void FrmProductIn::CmbGZBSJ_Click()
         if (group.isEmpty())
             return;
         clearPrice();
-        m_lookUp->showList(QStringLiteral("Product"), receipts::GroupReagentsSql,
-                           {QStringLiteral("%") + dao::escapeLike(group)});
-        if (m_lookUp->hasRecord())
-            m_lookUp->TipGet();
+        m_lookUp->listAndTakeFirst(QStringLiteral("Product"), receipts::GroupReagentsSql,
+                                   {QStringLiteral("%") + dao::escapeLike(group)});
         CmbField[3]->setFocus();
     } catch (...) {
         ModBase::ShowErr();
@@ -534,9 +526,7 @@ void FrmProductIn::CmdQBSJ_Click()
 {
     try {
         clearPrice();
-        m_lookUp->showList(QStringLiteral("Product"), receipts::ReagentsByNameSql);
-        if (m_lookUp->hasRecord())
-            m_lookUp->TipGet();
+        m_lookUp->listAndTakeFirst(QStringLiteral("Product"), receipts::ReagentsByNameSql);
         CmbField[3]->setFocus();
     } catch (...) {
         ModBase::ShowErr();
@@ -555,7 +545,7 @@ void FrmProductIn::CmdAdd_Click(int index)
         break;
     case 1:
         ModBase::PickGYS.clear();
-        if (menuEnabled(&FrmMain::mnuGYS))
+        if (FrmMain::commandEnabled(kSuppliersRight))
             showPicker(QStringLiteral("FrmSetSupplier"));
         CmbField[1]->setEditText(ModBase::PickGYS);
         CmbField[2]->setFocus();
@@ -563,7 +553,7 @@ void FrmProductIn::CmdAdd_Click(int index)
         break;
     case 2:
         ModBase::PickLocation = CmbField[7]->currentText();
-        if (menuEnabled(&FrmMain::mnuCFDD))
+        if (FrmMain::commandEnabled(kPlacesRight))
             showPicker(QStringLiteral("FrmSetLocation"));
         CmbField[7]->setEditText(ModBase::PickLocation);
         CmdSave->setFocus();

@@ -47,15 +47,6 @@ QLabel *label(const QString &text, QWidget *parent)
     return new QLabel(text, parent);
 }
 
-dao::Database &database()
-{
-    ModData::OpenDB();
-    dao::Database *db = ModBase::DB();
-    if (!db)
-        throw std::runtime_error("没有打开数据库。");
-    return *db;
-}
-
 // A quantity or price of the grid; text that is no number stops the computation.
 double cellNumber(const FlexGrid *grid, int row, int col)
 {
@@ -226,7 +217,7 @@ void FrmProductPO::FillGYS()
     CmbGYS[1]->insertItem(0, QStringLiteral("全部供应商"));
     try {
         const dao::Result r =
-            database().select(QStringLiteral("SELECT 供应商ID, 供应商 FROM gongyingshang ORDER BY 供应商ID"));
+            ModData::database().select(QStringLiteral("SELECT 供应商ID, 供应商 FROM gongyingshang ORDER BY 供应商ID"));
         for (const dao::Row &row : r.rows) {
             if (row.text(0).isEmpty())
                 continue;
@@ -313,7 +304,7 @@ void FrmProductPO::MakeIndent()
             ModBase::PrintTitle = kTitle;
         }
         const std::vector<ReagentHistory> reagents = readHistories(
-            database(), ModBase::SysDate, condition, params,
+            ModData::database(), ModBase::SysDate, condition, params,
             QStringLiteral("shijijibenxinxi.组别 COLLATE ZH, shijijibenxinxi.品名 COLLATE ZH, changshang.厂商 COLLATE ZH"));
         setProgress(300);
 
@@ -353,9 +344,7 @@ void FrmProductPO::MakeIndent()
 
 void FrmProductPO::setWidths()
 {
-    const QList<int> widths = orderWidths();
-    for (int c = 0; c < GridIndent->Cols() && c < widths.size(); ++c)
-        GridIndent->setColWidth(c, widths[c]);
+    GridIndent->setColWidths(orderWidths());
 }
 
 void FrmProductPO::AddPrintCol()
@@ -392,7 +381,7 @@ void FrmProductPO::fillOrders()
 {
     CmbField[2]->clear();
     try {
-        for (const SavedOrder &o : recentOrders(database(), 20))
+        for (const SavedOrder &o : recentOrders(ModData::database(), 20))
             CmbField[2]->addItem(o.number, o.key);
     } catch (...) {
         ModBase::ShowErr();
@@ -406,7 +395,7 @@ void FrmProductPO::loadOrder()
     if (!key.isValid())
         return;
     ModBase::PrintTitle = kTitle;
-    GridIndent->Fill(orderLines(database(), key.toLongLong()));
+    GridIndent->Fill(orderLines(ModData::database(), key.toLongLong()));
     AddPrintCol();
     setWidths();
     TotalsDirty = true;
@@ -549,7 +538,7 @@ void FrmProductPO::SaveIndent()
             lines.append(line);
         }
         GridIndent->setRedraw(false);
-        const auto key = saveOrder(database(), ModBase::SysDate, QTime::currentTime(), ModBase::UserID, lines);
+        const auto key = saveOrder(ModData::database(), ModBase::SysDate, QTime::currentTime(), ModBase::UserID, lines);
         GridIndent->setRedraw(true);
         if (!key) {
             wait.restore();

@@ -38,15 +38,6 @@ QPushButton *button(const char *name, const QString &caption, QWidget *parent)
     return b;
 }
 
-dao::Database &database()
-{
-    ModData::OpenDB();
-    dao::Database *db = ModBase::DB();
-    if (!db)
-        throw std::runtime_error("没有打开数据库。");
-    return *db;
-}
-
 // The condition of a search, leaving out disabled reagents unless they are asked for.
 QString withDisabledFilter(const QString &condition, const QCheckBox *includeDisabled)
 {
@@ -130,7 +121,7 @@ void FrmProductPOAdd::loadGroups()
 {
     try {
         const dao::Result groups =
-            database().select(QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi ORDER BY 组别 COLLATE ZH"));
+            ModData::database().select(QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi ORDER BY 组别 COLLATE ZH"));
         FrmPopMenu &pop = FrmPopMenu::instance();
         int i = 0;
         for (const dao::Row &row : groups.rows) {
@@ -175,7 +166,7 @@ void FrmProductPOAdd::AddMore(const QString &condition, const QVariantList &para
     WaitCursor wait;
     try {
         const std::vector<ReagentHistory> reagents = readHistories(
-            database(), ModBase::SysDate, condition, params, QStringLiteral("shijijibenxinxi.品名 COLLATE ZH"));
+            ModData::database(), ModBase::SysDate, condition, params, QStringLiteral("shijijibenxinxi.品名 COLLATE ZH"));
         QList<QStringList> lines;
         for (const ReagentHistory &r : reagents)
             lines.append(candidateLine(r, ModBase::SysDate));
@@ -185,8 +176,7 @@ void FrmProductPOAdd::AddMore(const QString &condition, const QVariantList &para
         }
         GridTip->setRedraw(false);
         GridTip->Fill(orderHeader(), lines);
-        for (int c = 0; c < kTipWidths.size(); ++c)
-            GridTip->setColWidth(c, kTipWidths[c]);
+        GridTip->setColWidths(kTipWidths);
         GridTip->setRedraw(true);
         if (GridTip->Rows() > 1) {
             GridTip->setRow(1);

@@ -20,19 +20,11 @@ const QString kLocations = QStringLiteral("SELECT 存放地点ID, 拼音码, 存
 
 LookUpKind supplierKind()
 {
-    LookUpKind k;
-    k.tag = QStringLiteral("Supplier");
+    LookUpKind k = registerSearches(QStringLiteral("Supplier"), kSuppliers, QStringLiteral("gongyingshang.供应商"),
+                                    QStringLiteral("gongyingshang.拼音码"));
     k.widths = {0, 800, 2000, 2000, 1500, 800};
-    k.allSql = kSuppliers + QStringLiteral(" ORDER BY gongyingshang.拼音码 COLLATE ZH");
-    k.pinyinSql = kSuppliers
-        + QStringLiteral(" WHERE gongyingshang.拼音码 LIKE ? ESCAPE '\\' ORDER BY gongyingshang.拼音码 COLLATE ZH");
-    k.nameSql = kSuppliers
-        + QStringLiteral(" WHERE gongyingshang.供应商 LIKE ? ESCAPE '\\' ORDER BY gongyingshang.供应商 COLLATE ZH");
-    k.missing = LookUpKind::Missing::Offer;
-    k.offerQuestion = QStringLiteral("添加新的供应商“%1”，到供应商列表？");
-    k.addTable = QStringLiteral("gongyingshang");
-    k.addPinyinField = QStringLiteral("拼音码");
-    k.addNameField = QStringLiteral("供应商");
+    offerToAdd(k, QStringLiteral("添加新的供应商“%1”，到供应商列表？"), QStringLiteral("gongyingshang"),
+               QStringLiteral("供应商"));
     k.noEmptiesField = true;
     return k;
 }
@@ -56,12 +48,9 @@ LookUpKind productKind()
 
 LookUpKind locationKind()
 {
-    LookUpKind k;
-    k.tag = QStringLiteral("Location");
+    LookUpKind k = registerSearches(QStringLiteral("Location"), kLocations, QStringLiteral("存放地点"),
+                                    QStringLiteral("拼音码"));
     k.widths = {0, 1000, 2000};
-    k.allSql = kLocations + QStringLiteral(" ORDER BY 拼音码 COLLATE ZH");
-    k.pinyinSql = kLocations + QStringLiteral(" WHERE 拼音码 LIKE ? ESCAPE '\\' ORDER BY 拼音码 COLLATE ZH");
-    k.nameSql = kLocations + QStringLiteral(" WHERE 存放地点 LIKE ? ESCAPE '\\' ORDER BY 存放地点 COLLATE ZH");
     // Places are stored by name: one the register lacks is saved as typed.
     k.missing = LookUpKind::Missing::Keep;
     return k;

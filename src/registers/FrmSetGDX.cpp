@@ -5,6 +5,7 @@
 
 #include "platform/Dialogs.h"
 #include "shell/ModBase.h"
+#include "shell/ModData.h"
 #include "widgets/EntryFilter.h"
 
 #include <QComboBox>
@@ -109,7 +110,7 @@ void FrmSetGDX::Command1_Click()
         != platform::Answer::Ok)
         return;
     try {
-        registers::clearAllLimits(registers::catalogueDatabase());
+        registers::clearAllLimits(ModData::database());
     } catch (...) {
         // The dialog stays open, so the user can try again or close it.
         ModBase::ShowErr();

@@ -51,7 +51,12 @@ enum Column {
     ColId, ColPinyin, ColName, ColSpec, ColUnit, ColGroup, ColMakerId, ColMaker, ColApproval, ColStopped,
     ColBarcode, ColLow, ColHigh
 };
-const int kColumnWidths[] = {0, 1400, 3300, 2000, 600, 1000, 0, 1500, 1500, 600, 1700, 1000, 1000};
+// The rights that open the group, unit and manufacturer registers.
+constexpr int kGroupsRight = 18;
+constexpr int kUnitsRight = 19;
+constexpr int kMakersRight = 21;
+
+const QList<int> kColumnWidths = {0, 1400, 3300, 2000, 600, 1000, 0, 1500, 1500, 600, 1700, 1000, 1000};
 
 // Positions and sizes in twips, as the window was laid out; 15 twips a pixel.
 QRect twips(int x, int y, int w, int h)
@@ -78,18 +83,11 @@ void fillOnce(QComboBox *combo, const QString &sql, bool addBlank)
     combo->setEditText(typed);
 }
 
-// The main window's menu item is enabled: the user has the right to that register.
-bool menuEnabled(QAction *FrmMain::*item)
-{
-    const FrmMain *main = FrmMain::instance();
-    return main && (main->*item)->isEnabled();
-}
-
 // A register as a modal picker, shown only to a user who may open it.
 template <typename Register>
-void showPicker(QWidget *owner, QAction *FrmMain::*item)
+void showPicker(QWidget *owner, int right)
 {
-    if (!menuEnabled(item))
+    if (!FrmMain::commandEnabled(right))
         return;
     Register picker(owner);
     platform::execModal(&picker);
@@ -221,8 +219,8 @@ void FrmSetProduct::buildEntryFrame()
         CmdAdd[i]->setFocusPolicy(Qt::NoFocus);
         connect(CmdAdd[i], &QPushButton::clicked, this, [this, i = i] { CmdAdd_Click(i); });
     }
-    CmdAdd[0]->setEnabled(menuEnabled(&FrmMain::mnuZB));
-    CmdAdd[1]->setEnabled(menuEnabled(&FrmMain::mnuCS));
+    CmdAdd[0]->setEnabled(FrmMain::commandEnabled(kGroupsRight));
+    CmdAdd[1]->setEnabled(FrmMain::commandEnabled(kMakersRight));
 
     const char16_t *const captions[] = {u"新增(&N)", u"保存(&S)", u"删除(&D)", u"关闭(&C)", u"复制(&C)", u"设高低限(&X)"};
     for (int i = 0; i < 6; ++i) {
@@ -305,8 +303,7 @@ void FrmSetProduct::TLoad_Timer()
 
 void FrmSetProduct::applyColumnWidths()
 {
-    for (int c = 0; c < GridShow->Cols() && c < static_cast<int>(std::size(kColumnWidths)); ++c)
-        GridShow->setColWidth(c, kColumnWidths[c]);
+    GridShow->setColWidths(kColumnWidths);
 }
 
 void FrmSetProduct::resizeEvent(QResizeEvent *event)
@@ -348,7 +345,7 @@ void FrmSetProduct::OptShow_Click(int index)
 
 void FrmSetProduct::showList(const CatalogueFilter &filter)
 {
-    dao::Database &db = registers::catalogueDatabase();
+    dao::Database &db = ModData::database();
     const dao::Result rows = db.select(registers::listSql(filter), filter.params);
     GridShow->setRedraw(false);
     GridShow->Fill(rows);
@@ -359,7 +356,7 @@ void FrmSetProduct::showList(const CatalogueFilter &filter)
 void FrmSetProduct::OutDataShow(const CatalogueFilter &filter)
 {
     OutSQL = filter;
-    dao::Database &db = registers::catalogueDatabase();
+    dao::Database &db = ModData::database();
     GridOut->Fill(db.select(registers::exportSql(filter), filter.params));
 }
 
@@ -488,18 +485,18 @@ void FrmSetProduct::CmdAdd_Click(int index)
     switch (index) {
     case 0:
         ModBase::PickGroup = CmbField[ProductEntry::Group]->currentText();
-        showPicker<FrmSetCategory>(this, &FrmMain::mnuZB);
+        showPicker<FrmSetCategory>(this, kGroupsRight);
         picked(ProductEntry::Group, ModBase::PickGroup);
         break;
     case 1:
         // Closing the register without a choice leaves no manufacturer.
         ModBase::PickCS.clear();
-        showPicker<FrmSetManufacturer>(this, &FrmMain::mnuCS);
+        showPicker<FrmSetManufacturer>(this, kMakersRight);
         picked(ProductEntry::Maker, ModBase::PickCS);
         break;
     case 2:
         ModBase::PickUnit = CmbField[ProductEntry::Unit]->currentText();
-        showPicker<FrmSetUnit>(this, &FrmMain::mnuBZDW);
+        showPicker<FrmSetUnit>(this, kUnitsRight);
         picked(ProductEntry::Unit, ModBase::PickUnit);
         break;
     default:
@@ -555,7 +552,7 @@ ProductEntry FrmSetProduct::entry() const
 void FrmSetProduct::SaveRecord()
 {
     try {
-        dao::Database &db = registers::catalogueDatabase();
+        dao::Database &db = ModData::database();
         const ProductEntry e = entry();
         if (!passChecks([&](int from) { return registers::firstRefusal(db, e, from); },
                         QList<QComboBox *>(CmbField.begin(), CmbField.end()), this))
@@ -607,7 +604,7 @@ void FrmSetProduct::updateEditedRow()
 void FrmSetProduct::DeleteRecord()
 {
     try {
-        dao::Database &db = registers::catalogueDatabase();
+        dao::Database &db = ModData::database();
         // A reagent with lots in stock stays, or its lots and movements would lose their name.
         if (const std::optional<QString> why = registers::deleteRefusal(db, EditID)) {
             platform::msgBox(*why, platform::Buttons::Ok, platform::Icon::Information, QString(), this);
@@ -655,7 +652,7 @@ void FrmSetProduct::TipGet()
 void FrmSetProduct::SetGDX()
 {
     try {
-        registers::setAllLimits(registers::catalogueDatabase(), ModBase::LowLimit, ModBase::HighLimit);
+        registers::setAllLimits(ModData::database(), ModBase::LowLimit, ModBase::HighLimit);
     } catch (...) {
         ModBase::ShowErr();
     }

@@ -153,14 +153,6 @@ QVariantList recordValues(const ProductEntry &e)
 
 } // namespace
 
-dao::Database &catalogueDatabase()
-{
-    ModData::OpenDB();
-    if (dao::Database *db = ModBase::DB())
-        return *db;
-    throw dao::DaoError(dao::ErrFileNotFound, ModBase::DBFile);
-}
-
 std::optional<Refusal> firstRefusal(dao::Database &db, const ProductEntry &entry, int from)
 {
     for (int step = qMax(from, 1); step <= static_cast<int>(std::size(kChecks)); ++step) {

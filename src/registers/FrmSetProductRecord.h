@@ -29,9 +29,6 @@ struct ProductEntry {
     QString trimmed(Field f) const { return text.at(f).trimmed(); }
 };
 
-// The shared connection, opened when needed; throws 3024 when no database file is set.
-dao::Database &catalogueDatabase();
-
 // The first check (steps 1 to 12) from step `from` on that the entry fails, or nothing when
 // it may be saved; fields are ProductEntry::Field values.
 std::optional<Refusal> firstRefusal(dao::Database &db, const ProductEntry &entry, int from = 1);

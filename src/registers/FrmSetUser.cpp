@@ -136,9 +136,7 @@ FrmSetUser::FrmSetUser(QWidget *parent) : QDialog(parent)
 bool FrmSetUser::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate) {
-        const std::array<int, 7> widths = {0, 0, 1200, 0, 1000, 0, 1000};
-        for (int c = 0; c < GridShow->Cols() && c < 7; ++c)
-            GridShow->setColWidth(c, widths[c]);
+        GridShow->setColWidths({0, 0, 1200, 0, 1000, 0, 1000});
     }
     return QDialog::event(e);
 }

@@ -208,8 +208,7 @@ bool RegisterWindow::event(QEvent *e)
 
 void RegisterWindow::applyColumnWidths()
 {
-    for (int c = 0; c < m_kind.colWidths.size() && c < GridShow->Cols(); ++c)
-        GridShow->setColWidth(c, m_kind.colWidths.at(c));
+    GridShow->setColWidths(m_kind.colWidths);
 }
 
 void RegisterWindow::setMode(bool add)

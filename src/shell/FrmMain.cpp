@@ -310,6 +310,13 @@ QAction *FrmMain::rightItem(int right) const
     return right >= 1 && right <= 26 ? m_rightItems[right] : nullptr;
 }
 
+bool FrmMain::commandEnabled(int right)
+{
+    const FrmMain *main = instance();
+    const QAction *item = main ? main->rightItem(right) : nullptr;
+    return item && item->isEnabled();
+}
+
 bool FrmMain::load()
 {
     ModBase::LoadOrganisation();

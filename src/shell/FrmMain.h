@@ -33,6 +33,12 @@ public:
     void DoIt(int n);
     // Closes the open business windows in their fixed order; each one's close handler runs.
     void UnloadForms();
+    // Shows the business window registered under the name as a child, maximised and
+    // active, loading it first when it is not open; other windows stay as they are.
+    void openChild(const QString &name);
+    // The menu command that right `right` (1 to 26) guards is enabled for the logged-in
+    // user; false when there is no main window.
+    static bool commandEnabled(int right);
     // Enables the commands from LoginOK and UserQX and shows the user in the status bar.
     void ApplyLoginState();
     // The exit backup into the auto-backup folder.
@@ -124,7 +130,6 @@ private:
     QAction *button(const char *name, const QString &caption, int n);
 
     void showLogin();
-    void openChild(const QString &name);
     void openModal(const QString &name);
     void mnuMovHelpS_Click(int index);
     void mnuTLAppPath_Click();

@@ -21,14 +21,6 @@
 
 namespace {
 
-dao::Database &database()
-{
-    ModData::OpenDB();
-    if (!ModBase::DB())
-        throw dao::DaoError(dao::ErrFileNotFound, QStringLiteral("no database"));
-    return *ModBase::DB();
-}
-
 void info(const QString &text, QWidget *owner)
 {
     platform::msgBox(text, platform::Buttons::Ok, platform::Icon::Information, QString(), owner);
@@ -115,14 +107,12 @@ void FrmNotebook::RefreshShow()
     try {
         const QString columns = QStringLiteral("SELECT 记事本ID, 日期, 标题, 内容, 用户ID FROM jishiben");
         const QString order = QStringLiteral(" ORDER BY 日期");
-        dao::Database &db = database();
+        dao::Database &db = ModData::database();
         const dao::Result notes = Opt[0]->isChecked()
             ? db.select(columns + order)
             : db.select(columns + QStringLiteral(" WHERE 日期 > ?") + order, {ModBase::SysDate.addDays(-90)});
         GridShow->Fill(notes);
-        const std::array<int, 5> widths = {0, 1300, 2500, 0, 0};
-        for (int c = 0; c < int(widths.size()) && c < GridShow->Cols(); ++c)
-            GridShow->setColWidth(c, widths[c]);
+        GridShow->setColWidths({0, 1300, 2500, 0, 0});
     } catch (...) {
         ModBase::ShowErr();
     }
@@ -173,7 +163,7 @@ void FrmNotebook::save()
         return;
     }
     try {
-        dao::Database &db = database();
+        dao::Database &db = ModData::database();
         if (m_addMode) {
             db.exec(QStringLiteral("INSERT INTO jishiben (日期, 标题, 内容, 用户ID) VALUES (?, ?, ?, ?)"),
                     {ModBase::SysDate, title, text, ModBase::UserID});
@@ -198,7 +188,7 @@ void FrmNotebook::remove()
         != platform::Answer::Yes)
         return;
     try {
-        dao::Database &db = database();
+        dao::Database &db = ModData::database();
         db.exec(QStringLiteral("DELETE FROM jishiben WHERE 记事本ID = ?"), {m_editID});
         if (db.changes() == 0)
             throw dao::DaoError(dao::ErrNoCurrentRecord, QStringLiteral("note no longer exists"));

@@ -65,6 +65,13 @@ const LookUp::Entry *LookUp::entryOfTag(const QString &tag) const
     return nullptr;
 }
 
+void LookUp::listAndTakeFirst(const QString &tag, const QString &sql, const QVariantList &params)
+{
+    showList(tag, sql, params);
+    if (hasRecord())
+        TipGet();
+}
+
 bool LookUp::hasRecord() const
 {
     return m_grid->Rows() >= 2 && m_grid->Cols() >= 2 && !m_grid->TextMatrix(1, 0).isEmpty();
@@ -79,8 +86,7 @@ void LookUp::fill(const LookUpKind &kind, const QString &sql, const QVariantList
     const dao::Result result = db->select(sql, params);
     m_grid->setRedraw(false);
     m_grid->Fill(result);
-    for (int c = 0; c < kind.widths.size() && c < m_grid->Cols(); ++c)
-        m_grid->setColWidth(c, kind.widths.at(c));
+    m_grid->setColWidths(kind.widths);
     m_grid->setRedraw(true);
     m_grid->setTag(kind.tag);
     widenSelection();
@@ -238,4 +244,25 @@ bool LookUp::eventFilter(QObject *watched, QEvent *event)
             TipGet();
     }
     return false;
+}
+
+LookUpKind registerSearches(const QString &tag, const QString &select, const QString &nameField,
+                            const QString &allOrder)
+{
+    LookUpKind k;
+    k.tag = tag;
+    k.allSql = select + QStringLiteral(" ORDER BY ") + allOrder + QStringLiteral(" COLLATE ZH");
+    k.pinyinSql = select + QStringLiteral(" WHERE 拼音码 LIKE ? ESCAPE '\\' ORDER BY 拼音码 COLLATE ZH");
+    k.nameSql = select + QStringLiteral(" WHERE ") + nameField + QStringLiteral(" LIKE ? ESCAPE '\\' ORDER BY ") +
+                nameField + QStringLiteral(" COLLATE ZH");
+    return k;
+}
+
+void offerToAdd(LookUpKind &kind, const QString &question, const QString &table, const QString &nameField)
+{
+    kind.missing = LookUpKind::Missing::Offer;
+    kind.offerQuestion = question;
+    kind.addTable = table;
+    kind.addPinyinField = QStringLiteral("拼音码");
+    kind.addNameField = nameField;
 }

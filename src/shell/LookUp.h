@@ -64,6 +64,15 @@ struct LookUpKind {
     QWidget *nextAfterPress = nullptr;
 };
 
+// A kind that searches one register: `select` names its columns and its table; every
+// record comes in the order of `allOrder`, a pinyin search in pinyin order, a name search
+// (in `nameField`) in name order, all in Chinese order.
+LookUpKind registerSearches(const QString &tag, const QString &select, const QString &nameField,
+                            const QString &allOrder);
+// Leaving the field with a name its register lacks asks `question` (%1 the name) and Yes
+// adds the name with its pinyin code to `table`.
+void offerToAdd(LookUpKind &kind, const QString &question, const QString &table, const QString &nameField);
+
 // The look-up fields of one window and the one pick list they share. A field searches its
 // kind as the user types; Up and Down move through the list; leaving the field, or a press
 // on the list, takes the list's current record when the list shows the field's kind.
@@ -85,6 +94,8 @@ public:
     void showList(const QString &tag, const QString &sql, const QVariantList &params = {});
     // Row 1 exists and holds a key.
     bool hasRecord() const;
+    // What a list button does: the list as showList fills it, then its first record taken.
+    void listAndTakeFirst(const QString &tag, const QString &sql, const QVariantList &params = {});
 
     FlexGrid *grid() const { return m_grid; }
 

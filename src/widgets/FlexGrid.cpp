@@ -197,6 +197,12 @@ void FlexGrid::setColWidth(int col, int twips)
     m_syncing = false;
 }
 
+void FlexGrid::setColWidths(const QList<int> &twips)
+{
+    for (int c = 0; c < Cols() && c < twips.size(); ++c)
+        setColWidth(c, twips.at(c));
+}
+
 void FlexGrid::applyWidth(int col)
 {
     const int twips = m_widths.at(col);

@@ -38,6 +38,8 @@ public:
 
     int ColWidth(int col) const;
     void setColWidth(int col, int twips); // 0 hides the column
+    // Widths from column 0 on, as many as the list and the grid both have.
+    void setColWidths(const QList<int> &twips);
     Qt::Alignment ColAlignment(int col) const;
     void setColAlignment(int col, Qt::Alignment alignment);
 

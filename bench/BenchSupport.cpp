@@ -22,13 +22,23 @@ namespace bench {
 QString storePath()
 {
     static const QString path = [] {
+        const QString size = qEnvironmentVariable("VIALDESK_BENCH_SIZE", QStringLiteral("medium"));
         QString p = qEnvironmentVariable("VIALDESK_BENCH_STORE");
         if (p.isEmpty())
-            p = QCoreApplication::applicationDirPath() + QStringLiteral("/store.dat");
+            p = QCoreApplication::applicationDirPath() + QStringLiteral("/store-%1.dat").arg(size);
         if (!QFileInfo::exists(p)) {
-            const bool small = qEnvironmentVariable("VIALDESK_BENCH_SMALL") == QStringLiteral("1");
-            std::fprintf(stderr, "generating the %s store into %s ...\n", small ? "small" : "large", qPrintable(p));
-            generateStore(p, ModBase::DBPassword, small ? StoreSize::small() : StoreSize(), 20261210);
+            std::fprintf(stderr, "generating the %s store into %s ...\n", qPrintable(size), qPrintable(p));
+            QDir().mkpath(QFileInfo(p).absolutePath());
+            // Written under a name of its own and renamed when complete, so a run that
+            // starts meanwhile never opens half a store.
+            const QString part = p + QStringLiteral(".part%1").arg(QCoreApplication::applicationPid());
+            QFile::remove(part);
+            const StoreSize s = size == QStringLiteral("small")   ? StoreSize::small()
+                                : size == QStringLiteral("large") ? StoreSize::large()
+                                                                  : StoreSize();
+            generateStore(part, ModBase::DBPassword, s, 20261210);
+            if (!QFile::rename(part, p))
+                QFile::remove(part); // another run finished the same store first
         }
         return p;
     }();

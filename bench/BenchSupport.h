@@ -9,8 +9,9 @@
 // at it.
 namespace bench {
 
-// The store file: $VIALDESK_BENCH_STORE, else bench/store.dat in the build folder, made
-// by the generator when missing ($VIALDESK_BENCH_SMALL=1 makes the CI-sized one).
+// The store file: $VIALDESK_BENCH_STORE, else bench/store-<size>.dat in the build folder,
+// made by the generator when missing; $VIALDESK_BENCH_SIZE is small (the CI-sized one),
+// medium (the default) or large.
 QString storePath();
 
 // A temporary program folder with a settings file naming the store's folder, set as the

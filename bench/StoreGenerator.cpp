@@ -9,6 +9,8 @@
 #include <QDate>
 #include <QStringList>
 
+#include <algorithm>
+#include <cmath>
 #include <random>
 #include <stdexcept>
 
@@ -128,6 +130,23 @@ StoreSize StoreSize::small()
     return s;
 }
 
+StoreSize StoreSize::large()
+{
+    StoreSize s;
+    s.reagents = 50000;
+    s.manufacturers = 600;
+    s.suppliers = 500;
+    s.departments = 300;
+    s.claimants = 1000;
+    s.movementLines = 2000000;
+    s.stockLots = 120000;
+    s.years = 10;
+    s.growth = 3;
+    s.skew = 3;
+    s.expiredLots = 0.5;
+    return s;
+}
+
 StoreFacts generateStore(const QString &path, const QString &key, const StoreSize &size, std::uint64_t seed,
                          const QString &endDate)
 {
@@ -206,16 +225,38 @@ StoreFacts generateStore(const QString &path, const QString &key, const StoreSiz
         }
     }
 
+    // The order of popularity; a flat store draws every reagent alike and needs none.
+    std::vector<size_t> popular;
+    if (size.skew != 1) {
+        popular.resize(reagents.size());
+        for (size_t i = 0; i < popular.size(); ++i)
+            popular[i] = i;
+        std::shuffle(popular.begin(), popular.end(), rnd.engine);
+    }
+    const auto drawReagent = [&]() -> const Reagent & {
+        if (popular.empty())
+            return reagents.at(static_cast<size_t>(rnd.between(0, size.reagents - 1)));
+        const auto i = static_cast<size_t>(static_cast<double>(popular.size()) * std::pow(rnd.chance(), size.skew));
+        return reagents.at(popular.at(std::min(i, popular.size() - 1)));
+    };
+
     // Movement lines day by day: documents of a few lines, receipts ~30 %, issues ~65 %,
     // scrap ~5 %. The last receipts keep lots.
     const QDate end = QDate::fromString(endDate, QStringLiteral("yyyy-MM-dd"));
     const QDate start = end.addYears(-size.years).addDays(1);
     const qint64 days = start.daysTo(end) + 1;
-    const double perDay = static_cast<double>(size.movementLines) / static_cast<double>(days);
+    // The rate grows in a straight line from the first day to growth times it on the last.
+    const double firstRate = 2.0 * static_cast<double>(size.movementLines) / (static_cast<double>(days) * (1 + size.growth));
+    const auto rateOn = [&](qint64 d) {
+        if (size.growth == 1)
+            return static_cast<double>(size.movementLines) / static_cast<double>(days);
+        return firstRate * (1 + (size.growth - 1) * static_cast<double>(d) / static_cast<double>(days - 1));
+    };
     Inserter line(h, "INSERT INTO shijibiandongdengji (变动标志, 单号, 发票号, 登记日期, 试剂ID, 批号, 有效期, 数量, 单价, "
                      "认领部门, 认领人, 供应商ID, 操作者ID, 存放地点, 报损原因, 入库ID) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     struct Receipt {
         qint64 id, reagent, supplier;
+        QDate day;
         QString batch, expiry, place;
         double quantity, price;
     };
@@ -226,7 +267,7 @@ StoreFacts generateStore(const QString &path, const QString &key, const StoreSiz
         const QDate day = start.addDays(d);
         const QString dayText = day.toString(QStringLiteral("yyyy-MM-dd"));
         const qint64 base = day.toString(QStringLiteral("yyyyMMdd")).toLongLong() * 1000;
-        carry += perDay;
+        carry += rateOn(d);
         int today = static_cast<int>(carry);
         carry -= today;
         int serial[4] = {0, 0, 0, 0};
@@ -238,7 +279,7 @@ StoreFacts generateStore(const QString &path, const QString &key, const StoreSiz
             const int supplier = rnd.between(1, size.suppliers);
             const QString department = rnd.pick(departments);
             for (int l = 0; l < lines; ++l) {
-                const Reagent &r = reagents.at(static_cast<size_t>(rnd.between(0, size.reagents - 1)));
+                const Reagent &r = drawReagent();
                 const QString batch = QStringLiteral("B%1").arg(rnd.between(100000, 999999));
                 const QString expiry = day.addDays(rnd.between(60, 720)).toString(QStringLiteral("yyyy-MM-dd"));
                 const QString place = rnd.pick(kPlaces);
@@ -251,7 +292,7 @@ StoreFacts generateStore(const QString &path, const QString &key, const StoreSiz
                     .text(15, flag == 3 ? rnd.pick(kReasons) : QString()).text(16, QString());
                 const qint64 id = line.run();
                 if (flag == 1) {
-                    recent.push_back({id, r.id, supplier, batch, expiry, place, quantity, r.price});
+                    recent.push_back({id, r.id, supplier, day, batch, expiry, place, quantity, r.price});
                     if (recent.size() > static_cast<size_t>(size.stockLots) * 2)
                         recent.erase(recent.begin(), recent.begin() + size.stockLots);
                 }
@@ -264,9 +305,16 @@ StoreFacts generateStore(const QString &path, const QString &key, const StoreSiz
         db->exec(QStringLiteral("UPDATE shijibiandongdengji SET 入库ID = CAST(登记ID AS TEXT) WHERE 变动标志 = 1"));
         Inserter lot(h, "INSERT INTO shijikucun (试剂ID, 批号, 有效期, 数量, 单价, 存放地点, 供应商ID, 入库ID) "
                         "VALUES (?,?,?,?,?,?,?,?)");
+        Inserter expire(h, "UPDATE shijibiandongdengji SET 有效期 = ? WHERE 登记ID = ?");
         const size_t first = recent.size() > static_cast<size_t>(size.stockLots) ? recent.size() - size.stockLots : 0;
         for (size_t i = first; i < recent.size(); ++i) {
-            const Receipt &r = recent[i];
+            Receipt &r = recent[i];
+            const qint64 beforeEnd = r.day.daysTo(end) - 1;
+            if (size.expiredLots > 0 && beforeEnd >= 1 && rnd.chance() < size.expiredLots) {
+                // The lot and its receipt line keep one expiry date.
+                r.expiry = r.day.addDays(rnd.between(1, static_cast<int>(beforeEnd))).toString(QStringLiteral("yyyy-MM-dd"));
+                expire.text(1, r.expiry).integer(2, r.id).run();
+            }
             lot.integer(1, r.reagent).text(2, r.batch).text(3, r.expiry)
                 .real(4, std::max(1.0, r.quantity - rnd.between(0, static_cast<int>(r.quantity) - 1)))
                 .real(5, r.price).text(6, r.place).integer(7, r.supplier).text(8, QString::number(r.id)).run();

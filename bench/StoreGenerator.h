@@ -17,9 +17,18 @@ struct StoreSize {
     int movementLines = 1000000;
     int stockLots = 60000;
     int years = 10;
+    // The daily rate of movements on the last day against the first (1: flat).
+    double growth = 1;
+    // Popularity of reagents: a line's reagent is drawn as u^skew over a shuffled list
+    // (1: every reagent alike; 3: a tenth of the reagents takes nearly half the lines).
+    double skew = 1;
+    // Share of the lots whose expiry date lies before the last day.
+    double expiredLots = 0;
 
     // A store small enough for a CI run.
     static StoreSize small();
+    // Ten years of a large hospital laboratory.
+    static StoreSize large();
 };
 
 struct StoreFacts {

@@ -8,13 +8,13 @@
 
 #include <cstdio>
 
-// genstore FILE [--small] [--seed N]: writes a large store for the benchmarks.
+// genstore FILE [--small | --large] [--seed N]: writes a store for the benchmarks.
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: genstore FILE [--small] [--seed N]\n");
+        std::fprintf(stderr, "usage: genstore FILE [--small | --large] [--seed N]\n");
         return 2;
     }
     bench::StoreSize size;
@@ -22,6 +22,8 @@ int main(int argc, char **argv)
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i] == QStringLiteral("--small"))
             size = bench::StoreSize::small();
+        else if (args[i] == QStringLiteral("--large"))
+            size = bench::StoreSize::large();
         else if (args[i] == QStringLiteral("--seed") && i + 1 < args.size())
             seed = args[++i].toULongLong();
     }

@@ -5,6 +5,11 @@
 #include <QCollator>
 #include <QLocale>
 
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
 namespace dao {
 namespace {
 
@@ -18,19 +23,10 @@ const QCollator &chineseCollator()
     return collator;
 }
 
-int collate(void *, int lenA, const void *a, int lenB, const void *b)
+// Jet's Chinese order puts Latin letters, digits and signs before the Hanzi, where the
+// Chinese collator puts them after; so the first differing character decides that.
+int narrowFirst(const QString &a, const QString &b)
 {
-    const QString sa = QString::fromUtf8(static_cast<const char *>(a), lenA);
-    const QString sb = QString::fromUtf8(static_cast<const char *>(b), lenB);
-    return compareChinese(sa, sb);
-}
-
-} // namespace
-
-int compareChinese(const QString &a, const QString &b)
-{
-    // Jet's Chinese order puts Latin letters, digits and signs before the Hanzi, where the
-    // Chinese collator puts them after; so the first differing character decides that.
     qsizetype i = 0;
     while (i < a.size() && i < b.size() && a[i].toCaseFolded() == b[i].toCaseFolded())
         ++i;
@@ -40,11 +36,80 @@ int compareChinese(const QString &a, const QString &b)
         if (narrowA != narrowB)
             return narrowA ? -1 : 1;
     }
-    const int c = chineseCollator().compare(a, b);
-    if (c != 0)
-        return c < 0 ? -1 : 1;
-    // Texts the collator holds equal still need a stable order.
+    return 0;
+}
+
+int sign(int c)
+{
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+// Texts the collator holds equal still need a stable order.
+int byCodeUnits(const QString &a, const QString &b)
+{
     return a < b ? -1 : (b < a ? 1 : 0);
+}
+
+// The collation sees the same few thousand names over and over while SQLite sorts: each
+// is decoded and keyed once per thread. The cache is emptied when it grows past its cap,
+// before a comparison and never between its two look-ups.
+class KeyCache {
+public:
+    void trim()
+    {
+        if (m_keys.size() >= kCap)
+            m_keys.clear();
+    }
+    const ChineseKey &key(std::string_view utf8)
+    {
+        const auto found = m_keys.find(utf8);
+        if (found != m_keys.end())
+            return *found->second;
+        auto key = std::make_unique<ChineseKey>(
+            QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+        return *m_keys.emplace(std::string(utf8), std::move(key)).first->second;
+    }
+
+private:
+    static constexpr size_t kCap = 200000;
+    struct Hash {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::unique_ptr<ChineseKey>, Hash, std::equal_to<>> m_keys;
+};
+
+int collate(void *, int lenA, const void *a, int lenB, const void *b)
+{
+    thread_local KeyCache cache;
+    cache.trim();
+    const ChineseKey &ka = cache.key({static_cast<const char *>(a), static_cast<size_t>(lenA)});
+    const ChineseKey &kb = cache.key({static_cast<const char *>(b), static_cast<size_t>(lenB)});
+    return ka.compare(kb);
+}
+
+} // namespace
+
+int compareChinese(const QString &a, const QString &b)
+{
+    if (const int n = narrowFirst(a, b))
+        return n;
+    if (const int c = sign(chineseCollator().compare(a, b)))
+        return c;
+    return byCodeUnits(a, b);
+}
+
+ChineseKey::ChineseKey(const QString &text) : m_text(text), m_key(chineseCollator().sortKey(text))
+{
+}
+
+int ChineseKey::compare(const ChineseKey &other) const
+{
+    if (const int n = narrowFirst(m_text, other.m_text))
+        return n;
+    if (const int c = sign(m_key.compare(other.m_key)))
+        return c;
+    return byCodeUnits(m_text, other.m_text);
 }
 
 void registerChineseCollation(sqlite3 *db)

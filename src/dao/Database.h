@@ -7,12 +7,30 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 struct sqlite3;
 struct sqlite3_stmt;
 
 namespace dao {
+
+// The current row of a statement being stepped, read in place; valid only during the
+// callback that receives it.
+class StepRow {
+public:
+    explicit StepRow(sqlite3_stmt *stmt) : m_stmt(stmt) {}
+    int size() const;
+    bool isNull(int i) const;
+    bool isReal(int i) const;
+    double real(int i) const;
+    // The field as UTF-8 text: integers as their digits, null as nothing.
+    QByteArrayView utf8(int i) const;
+    QVariant value(int i) const;
+
+private:
+    sqlite3_stmt *m_stmt;
+};
 
 // The one connection of a run: a SQLCipher file keyed with the database password.
 // Opening never creates a file; a probe read right after the key shows a wrong key or a
@@ -41,6 +59,11 @@ public:
     // Runs several statements without parameters (schema scripts).
     void execScript(const QString &sql);
     Result select(const QString &sql, const QVariantList &params = {});
+    // Steps through the rows of a SELECT without keeping them, for results too large to
+    // hold as a Result: columns gets the column names, then row each row in turn.
+    void each(const QString &sql, const QVariantList &params,
+              const std::function<void(const QStringList &columns)> &columns,
+              const std::function<void(const StepRow &row)> &row);
     // First field of the first row; null when there is no row.
     QVariant scalar(const QString &sql, const QVariantList &params = {});
     qint64 lastInsertId() const;

@@ -1,8 +1,8 @@
 #include "FlexGrid.h"
 
-#include <QSignalBlocker>
-
+#include "FlexModel.h"
 #include "dao/Collation.h"
+#include "dao/Database.h"
 #include "dao/Row.h"
 #include "platform/Convert.h"
 
@@ -61,8 +61,10 @@ namespace {
 
 } // namespace
 
-FlexGrid::FlexGrid(QWidget *parent) : QTableWidget(parent)
+FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent)
 {
+    m_model = new FlexModel(this);
+    setModel(m_model);
     m_header = new FlexHeader(this);
     setHorizontalHeader(m_header);
     m_header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -72,6 +74,7 @@ FlexGrid::FlexGrid(QWidget *parent) : QTableWidget(parent)
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 2);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     setEditTriggers(NoEditTriggers);
     setSelectionMode(ContiguousSelection);
     setSelectionBehavior(SelectItems);
@@ -104,10 +107,20 @@ int FlexGrid::headerHeight() const
     return qMax(m_header->minimumSizeHint().height(), m_header->sizeHint().height());
 }
 
+int FlexGrid::Rows() const
+{
+    return m_model->rowCount() + 1;
+}
+
+int FlexGrid::Cols() const
+{
+    return m_model->columnCount();
+}
+
 void FlexGrid::setRows(int rows)
 {
     m_syncing = true;
-    setRowCount(qMax(1, rows) - 1);
+    m_model->setRowCount(qMax(1, rows) - 1);
     m_syncing = false;
     clampCurrent();
 }
@@ -115,82 +128,54 @@ void FlexGrid::setRows(int rows)
 void FlexGrid::setCols(int cols)
 {
     cols = qMax(1, cols);
-    const int old = columnCount();
+    const int old = Cols();
     m_syncing = true;
-    setColumnCount(cols);
+    m_model->setColumnCount(cols);
     m_widths.resize(cols);
-    m_alignments.resize(cols);
     for (int c = old; c < cols; ++c) {
         m_widths[c] = DefaultColWidth;
-        m_alignments[c] = General;
         applyWidth(c);
     }
     m_syncing = false;
-    ensureHeaderItems();
     clampCurrent();
 }
 
-void FlexGrid::ensureHeaderItems()
-{
-    // Without an item the header would show column numbers instead of a blank caption.
-    for (int c = 0; c < columnCount(); ++c) {
-        if (!horizontalHeaderItem(c))
-            setHorizontalHeaderItem(c, new QTableWidgetItem);
-    }
-}
-
-QTableWidgetItem *FlexGrid::cell(int row, int col) const
+void FlexGrid::checkCell(int row, int col) const
 {
     if (row < 0 || row >= Rows() || col < 0 || col >= Cols())
         outOfRange();
-    return row == 0 ? horizontalHeaderItem(col) : item(row - 1, col);
 }
 
-QTableWidgetItem *FlexGrid::cellForWrite(int row, int col)
+void FlexGrid::checkCol(int col) const
 {
-    if (QTableWidgetItem *it = cell(row, col))
-        return it;
-    auto *it = new QTableWidgetItem;
-    setItem(row - 1, col, it);
-    alignCell(it, col);
-    return it;
+    if (col < 0 || col >= Cols())
+        outOfRange();
 }
 
 QString FlexGrid::TextMatrix(int row, int col) const
 {
-    const QTableWidgetItem *it = cell(row, col);
-    return it ? it->text() : QString();
+    checkCell(row, col);
+    return row == 0 ? m_model->header(col) : m_model->text(row - 1, col);
 }
 
 void FlexGrid::setTextMatrix(int row, int col, const QString &text)
 {
-    QTableWidgetItem *it = cellForWrite(row, col);
-    it->setText(text);
-    if (row > 0)
-        alignCell(it, col);
-}
-
-void FlexGrid::alignCell(QTableWidgetItem *item, int col) const
-{
-    Qt::Alignment a = m_alignments.value(col);
-    if (a == General)
-        a = platform::convert::isNumeric(item->text()) ? Qt::AlignRight : Qt::AlignLeft;
-    if (!(a & Qt::AlignVertical_Mask))
-        a |= Qt::AlignVCenter;
-    item->setTextAlignment(a);
+    checkCell(row, col);
+    if (row == 0)
+        m_model->setHeader(col, text);
+    else
+        m_model->setText(row - 1, col, text);
 }
 
 int FlexGrid::ColWidth(int col) const
 {
-    if (col < 0 || col >= Cols())
-        outOfRange();
+    checkCol(col);
     return m_widths.at(col);
 }
 
 void FlexGrid::setColWidth(int col, int twips)
 {
-    if (col < 0 || col >= Cols())
-        outOfRange();
+    checkCol(col);
     m_widths[col] = qMax(0, twips);
     m_syncing = true;
     applyWidth(col);
@@ -216,42 +201,38 @@ void FlexGrid::applyWidth(int col)
 
 Qt::Alignment FlexGrid::ColAlignment(int col) const
 {
-    if (col < 0 || col >= Cols())
-        outOfRange();
-    return m_alignments.at(col);
+    checkCol(col);
+    return m_model->alignment(col);
 }
 
 void FlexGrid::setColAlignment(int col, Qt::Alignment alignment)
 {
-    if (col < 0 || col >= Cols())
-        outOfRange();
-    m_alignments[col] = alignment;
-    for (int r = 0; r < rowCount(); ++r) {
-        if (QTableWidgetItem *it = item(r, col))
-            alignCell(it, col);
-    }
+    checkCol(col);
+    m_model->setAlignment(col, alignment);
 }
 
 QColor FlexGrid::CellBackColor(int row, int col) const
 {
-    const QTableWidgetItem *it = cell(row, col);
-    return it && it->background().style() != Qt::NoBrush ? it->background().color() : QColor();
+    checkCell(row, col);
+    return m_model->backColor(row - 1, col);
 }
 
 void FlexGrid::setCellBackColor(int row, int col, const QColor &color)
 {
-    cellForWrite(row, col)->setBackground(color.isValid() ? QBrush(color) : QBrush());
+    checkCell(row, col);
+    m_model->setBackColor(row - 1, col, color);
 }
 
 QColor FlexGrid::CellForeColor(int row, int col) const
 {
-    const QTableWidgetItem *it = cell(row, col);
-    return it && it->foreground().style() != Qt::NoBrush ? it->foreground().color() : QColor();
+    checkCell(row, col);
+    return m_model->foreColor(row - 1, col);
 }
 
 void FlexGrid::setCellForeColor(int row, int col, const QColor &color)
 {
-    cellForWrite(row, col)->setForeground(color.isValid() ? QBrush(color) : QBrush());
+    checkCell(row, col);
+    m_model->setForeColor(row - 1, col, color);
 }
 
 void FlexGrid::setRow(int row)
@@ -336,14 +317,14 @@ void FlexGrid::takeSelectionFromView()
     const int cc = cur.column();
     int row = cr;
     int col = cc;
-    const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+    const QItemSelection ranges = selectionModel()->selection();
     if (ranges.size() == 1) {
-        const QTableWidgetSelectionRange &r = ranges.first();
-        const int top = r.topRow() + 1;
-        const int bottom = r.bottomRow() + 1;
-        if ((cr == top || cr == bottom) && (cc == r.leftColumn() || cc == r.rightColumn())) {
+        const QItemSelectionRange &r = ranges.first();
+        const int top = r.top() + 1;
+        const int bottom = r.bottom() + 1;
+        if ((cr == top || cr == bottom) && (cc == r.left() || cc == r.right())) {
             row = cr == top ? bottom : top;
-            col = cc == r.leftColumn() ? r.rightColumn() : r.leftColumn();
+            col = cc == r.left() ? r.right() : r.left();
         }
     }
     const bool moved = row != m_row || col != m_col;
@@ -379,9 +360,8 @@ double FlexGrid::RowHeight(int row) const
 
 void FlexGrid::Clear()
 {
-    clearContents();
-    for (int c = 0; c < columnCount(); ++c)
-        horizontalHeaderItem(c)->setText(QString());
+    m_model->clearCells();
+    showSelection(false);
 }
 
 void FlexGrid::RemoveItem(int row)
@@ -389,98 +369,109 @@ void FlexGrid::RemoveItem(int row)
     if (row < 1 || row >= Rows())
         outOfRange();
     m_syncing = true;
-    removeRow(row - 1);
+    m_model->removeRow(row - 1);
     m_syncing = false;
     clampCurrent();
 }
 
+void FlexGrid::startFill(const QStringList &header)
+{
+    m_syncing = true;
+    m_model->startFill(header);
+}
+
+void FlexGrid::finishFill()
+{
+    m_model->finishFill();
+    // Widths and alignment go back to the defaults with the new columns.
+    m_widths = QList<int>(Cols(), DefaultColWidth);
+    for (int c = 0; c < Cols(); ++c)
+        applyWidth(c);
+    m_syncing = false;
+    const int first = Rows() > 1 ? 1 : 0;
+    setCurrent(first, 0, first, 0, true);
+}
+
 void FlexGrid::Fill(const dao::Result &result)
 {
-    QList<QStringList> rows;
-    rows.reserve(result.size());
+    startFill(result.columns);
+    QStringList texts;
     for (const dao::Row &r : result.rows) {
-        QStringList texts;
-        texts.reserve(r.size());
+        texts.clear();
         for (int c = 0; c < r.size(); ++c) {
             const QVariant &v = r[c];
             texts.append(v.typeId() == QMetaType::Double ? platform::convert::doubleText(v.toDouble())
                                                           : v.toString());
         }
-        rows.append(texts);
+        m_model->appendRow(texts);
     }
-    Fill(result.columns, rows);
+    finishFill();
 }
 
 void FlexGrid::Fill(const QStringList &header, const QList<QStringList> &rows)
 {
-    const bool updates = updatesEnabled();
-    setUpdatesEnabled(false);
-    m_syncing = true;
-    setRowCount(0);
-    setColumnCount(0);
-    m_widths.clear();
-    m_alignments.clear();
-    m_syncing = false;
-    setCols(static_cast<int>(header.size()));
-    for (int c = 0; c < header.size(); ++c)
-        horizontalHeaderItem(c)->setText(header.at(c));
-    m_syncing = true;
-    setRowCount(static_cast<int>(rows.size()));
-    // One change notice per cell would cost more than the cells themselves; the view
-    // repaints from the model once updates are back on.
-    const QSignalBlocker quiet(model());
-    for (int r = 0; r < rows.size(); ++r) {
-        const QStringList &texts = rows.at(r);
-        for (int c = 0; c < columnCount() && c < texts.size(); ++c) {
-            auto *it = new QTableWidgetItem(texts.at(c));
-            alignCell(it, c);
-            setItem(r, c, it);
+    startFill(header);
+    for (const QStringList &texts : rows)
+        m_model->appendRow(texts);
+    finishFill();
+}
+
+void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &params)
+{
+    bool started = false;
+    try {
+        db.each(
+            sql, params,
+            [&](const QStringList &columns) {
+                startFill(columns);
+                started = true;
+            },
+            [&](const dao::StepRow &row) {
+                for (int c = 0; c < row.size(); ++c) {
+                    if (row.isReal(c))
+                        m_model->appendCell(platform::convert::doubleText(row.real(c)));
+                    else
+                        m_model->appendCell(row.utf8(c));
+                }
+                m_model->endRow();
+            });
+    } catch (...) {
+        if (started) {
+            finishFill();
+            setRows(1);
         }
+        throw;
     }
-    m_syncing = false;
-    const int first = rows.isEmpty() ? 0 : 1;
-    setCurrent(first, 0, first, 0, true);
-    setUpdatesEnabled(updates);
+    finishFill();
 }
 
 void FlexGrid::Sort(int col, Qt::SortOrder order)
 {
-    if (col < 0 || col >= Cols())
-        outOfRange();
-    struct Key {
-        int row;
-        QString text;
-        std::optional<double> number;
-    };
-    const int n = rowCount();
-    QList<Key> keys;
-    keys.reserve(n);
+    checkCol(col);
+    const int n = m_model->rowCount();
+    std::vector<std::optional<double>> numbers(static_cast<size_t>(n));
+    std::vector<dao::ChineseKey> keys;
+    keys.reserve(static_cast<size_t>(n));
     for (int r = 0; r < n; ++r) {
-        const QString text = item(r, col) ? item(r, col)->text() : QString();
-        keys.append({r, text, platform::convert::parseNumber(text)});
+        keys.emplace_back(m_model->text(r, col));
+        numbers[static_cast<size_t>(r)] = platform::convert::parseNumber(keys.back().text());
     }
-    const auto compare = [](const Key &a, const Key &b) {
-        if (a.number && b.number)
-            return *a.number < *b.number ? -1 : (*b.number < *a.number ? 1 : 0);
-        return dao::compareChinese(a.text, b.text);
+    const auto compare = [&](int a, int b) {
+        const auto &na = numbers[static_cast<size_t>(a)];
+        const auto &nb = numbers[static_cast<size_t>(b)];
+        if (na && nb)
+            return *na < *nb ? -1 : (*nb < *na ? 1 : 0);
+        return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
     };
-    std::stable_sort(keys.begin(), keys.end(), [&](const Key &a, const Key &b) {
+    std::vector<int> rows(static_cast<size_t>(n));
+    for (int r = 0; r < n; ++r)
+        rows[static_cast<size_t>(r)] = r;
+    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
         const int c = compare(a, b);
         return order == Qt::AscendingOrder ? c < 0 : c > 0;
     });
-
-    // Whole items move, so each cell keeps its colours and alignment.
-    const int cols = columnCount();
-    QList<QList<QTableWidgetItem *>> taken(n);
-    for (int r = 0; r < n; ++r) {
-        taken[r].reserve(cols);
-        for (int c = 0; c < cols; ++c)
-            taken[r].append(takeItem(r, c));
-    }
-    for (int r = 0; r < n; ++r) {
-        for (int c = 0; c < cols; ++c)
-            setItem(r, c, taken[keys[r].row][c]);
-    }
+    // Whole rows move, so each cell keeps its colours.
+    m_model->reorder(rows);
     showSelection(false);
 }
 
@@ -490,14 +481,17 @@ GridSnapshot FlexGrid::snapshot() const
     for (int c = 0; c < Cols(); ++c) {
         s.header.append(TextMatrix(0, c));
         s.colWidths.append(m_widths.at(c));
-        s.colAlignments.append(static_cast<int>(m_alignments.at(c)));
+        s.colAlignments.append(static_cast<int>(m_model->alignment(c)));
     }
-    for (int r = 1; r < Rows(); ++r) {
+    const int n = m_model->rowCount();
+    s.rows.reserve(n);
+    s.foreColors.reserve(n);
+    for (int r = 0; r < n; ++r) {
         QStringList texts;
         QList<QColor> colors;
         for (int c = 0; c < Cols(); ++c) {
-            texts.append(TextMatrix(r, c));
-            colors.append(CellForeColor(r, c));
+            texts.append(m_model->text(r, c));
+            colors.append(m_model->foreColor(r, c));
         }
         s.rows.append(texts);
         s.foreColors.append(colors);
@@ -556,31 +550,31 @@ void FlexGrid::viewMouse(MouseAction action, QMouseEvent *event)
 
 void FlexGrid::mousePressEvent(QMouseEvent *event)
 {
-    QTableWidget::mousePressEvent(event);
+    QTableView::mousePressEvent(event);
     viewMouse(MouseAction::Down, event);
 }
 
 void FlexGrid::mouseMoveEvent(QMouseEvent *event)
 {
-    QTableWidget::mouseMoveEvent(event);
+    QTableView::mouseMoveEvent(event);
     if (event->buttons() != Qt::NoButton && currentIndex().isValid())
         takeSelectionFromView();
 }
 
 void FlexGrid::mouseReleaseEvent(QMouseEvent *event)
 {
-    QTableWidget::mouseReleaseEvent(event);
+    QTableView::mouseReleaseEvent(event);
     viewMouse(MouseAction::Up, event);
 }
 
 void FlexGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    QTableWidget::mouseDoubleClickEvent(event);
+    QTableView::mouseDoubleClickEvent(event);
     viewMouse(MouseAction::Double, event);
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent *event)
 {
-    QTableWidget::keyPressEvent(event);
+    QTableView::keyPressEvent(event);
     takeSelectionFromView();
 }

@@ -3,13 +3,15 @@
 #include "widgets/GridSnapshot.h"
 
 #include <QColor>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace dao {
+class Database;
 struct Result;
 }
 
 class FlexHeader;
+class FlexModel;
 
 // The result grid of the windows. Rows and columns count from 0 and row 0 is the fixed
 // header row (drawn by the horizontal header, so it stays in place while the data rows
@@ -17,7 +19,10 @@ class FlexHeader;
 //
 // The selection is one block from the current cell (Row, Col) to (RowSel, ColSel); setting
 // Row or Col collapses it onto the current cell.
-class FlexGrid : public QTableWidget {
+//
+// The cells live in a compact model of the grid's own (FlexModel), so a grid of a million
+// rows fills in seconds; model row r is the grid's row r + 1.
+class FlexGrid : public QTableView {
     Q_OBJECT
 
 public:
@@ -28,9 +33,9 @@ public:
     explicit FlexGrid(QWidget *parent = nullptr);
 
     int FixedRows() const { return 1; }
-    int Rows() const { return rowCount() + 1; }
+    int Rows() const;
     void setRows(int rows); // at least 1; new rows are empty, dropped rows lose their cells
-    int Cols() const { return columnCount(); }
+    int Cols() const;
     void setCols(int cols);
 
     QString TextMatrix(int row, int col) const;
@@ -82,6 +87,9 @@ public:
     // current cell on row 1, column 0.
     void Fill(const dao::Result &result);
     void Fill(const QStringList &header, const QList<QStringList> &rows);
+    // The rows of a SELECT as they are stepped, without holding them twice: for results of
+    // any size. A failure leaves only the header row and reaches the caller.
+    void Fill(dao::Database &db, const QString &sql, const QVariantList &params = {});
     // The generic sort of the data rows by one column: by number when both texts are
     // numbers, otherwise in Chinese order; rows that compare equal keep their order.
     void Sort(int col, Qt::SortOrder order);
@@ -110,14 +118,14 @@ private:
 
     enum class MouseAction { Down, Up, Double };
 
-    QTableWidgetItem *cell(int row, int col) const;
-    QTableWidgetItem *cellForWrite(int row, int col);
-    void alignCell(QTableWidgetItem *item, int col) const;
+    void checkCell(int row, int col) const;
+    void checkCol(int col) const;
+    void startFill(const QStringList &header);
+    void finishFill();
     double twipsPerPixelX() const;
     double twipsPerPixelY() const;
     int headerHeight() const;
     void applyWidth(int col);
-    void ensureHeaderItems();
     void clampCurrent();
     void setCurrent(int row, int col, int rowSel, int colSel, bool scroll);
     void showSelection(bool scroll);
@@ -126,9 +134,9 @@ private:
     void headerMouse(MouseAction action, QMouseEvent *event, bool onSection);
     void viewMouse(MouseAction action, QMouseEvent *event);
 
+    FlexModel *m_model = nullptr;
     FlexHeader *m_header = nullptr;
-    QList<int> m_widths;               // twips per column
-    QList<Qt::Alignment> m_alignments; // per column
+    QList<int> m_widths; // twips per column
     int m_row = 0;
     int m_col = 0;
     int m_rowSel = 0;

@@ -464,7 +464,7 @@ TEST_F(FrmProductInTest, ReversedLinesLeaveTheDocument)
     db().exec(QStringLiteral("UPDATE shijikucun SET 数量=1 WHERE 入库ID=?"), {QString::number(issued)});
     open();
     ASSERT_EQ(w->GridIn->Rows(), 3);
-    const QRect cell = w->GridIn->visualItemRect(w->GridIn->item(1, 3));
+    const QRect cell = w->GridIn->visualRect(w->GridIn->model()->index(1, 3));
     QTest::mouseClick(w->GridIn->viewport(), Qt::LeftButton, {}, cell.center());
     ASSERT_TRUE(w->CmdChData->isEnabled());
     w->GridIn->setRowSel(1); // dragged upwards from row 2

@@ -119,8 +119,8 @@ protected:
         const int r = rowOf(id);
         ASSERT_GE(r, 1);
         FlexGrid *grid = window->GridShow;
-        grid->scrollToItem(grid->item(r - 1, 2));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(r - 1, 2)).center());
+        grid->scrollTo(grid->model()->index(r - 1, 2));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(r - 1, 2)).center());
     }
 
     QVariant stored(int id, const QString &fieldName)

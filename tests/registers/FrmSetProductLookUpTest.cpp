@@ -38,7 +38,7 @@ TEST_F(CatalogueFixture, LookUpFieldsTakeTheListedRecord)
     field(6)->setEditText(QString());
     type(field(6), s("兰州"));
     QTest::mouseClick(window->GridTip->viewport(), Qt::LeftButton, {},
-                      window->GridTip->visualItemRect(window->GridTip->item(0, 2)).center());
+                      window->GridTip->visualRect(window->GridTip->model()->index(0, 2)).center());
     EXPECT_EQ(field(6)->currentText(), s("兰州生物"));
     EXPECT_EQ(ModBase::PickCSID, 1);
     EXPECT_EQ(window->focusWidget(), field(7));

@@ -78,7 +78,7 @@ protected:
         while (r < grid->Rows() && grid->TextMatrix(r, 0) != QString::number(id))
             ++r;
         ASSERT_LT(r, grid->Rows());
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualItemRect(grid->item(r - 1, 2)).center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(grid->model()->index(r - 1, 2)).center());
     }
 
     std::unique_ptr<FrmMain> main;

@@ -1,3 +1,5 @@
+#include "TempFolder.h"
+#include "dao/Database.h"
 #include "dao/Row.h"
 #include "widgets/FlexGrid.h"
 
@@ -142,7 +144,7 @@ TEST(FlexGrid, HeaderTextsAreCellsOfRowZero)
     EXPECT_EQ(g.TextMatrix(0, 2), QString()); // blank, not a column number
     g.setTextMatrix(0, 2, QStringLiteral("金额↑"));
     EXPECT_EQ(g.TextMatrix(0, 2), QStringLiteral("金额↑"));
-    EXPECT_EQ(g.horizontalHeaderItem(2)->text(), QStringLiteral("金额↑"));
+    EXPECT_EQ(g.model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("金额↑"));
     g.setTextMatrix(1, 2, QStringLiteral("5.00"));
     g.Clear();
     EXPECT_EQ(g.TextMatrix(0, 2), QString());
@@ -172,10 +174,11 @@ TEST(FlexGrid, GeneralAlignmentPutsNumbersRight)
     FlexGrid g;
     g.setTextMatrix(1, 0, QStringLiteral("1,234.50"));
     g.setTextMatrix(1, 1, QStringLiteral("盒"));
-    EXPECT_TRUE(g.item(0, 0)->textAlignment() & Qt::AlignRight);
-    EXPECT_TRUE(g.item(0, 1)->textAlignment() & Qt::AlignLeft);
+    const auto alignment = [&g](int col) { return g.model()->index(0, col).data(Qt::TextAlignmentRole).toInt(); };
+    EXPECT_TRUE(alignment(0) & Qt::AlignRight);
+    EXPECT_TRUE(alignment(1) & Qt::AlignLeft);
     g.setColAlignment(0, Qt::AlignCenter);
-    EXPECT_EQ(g.item(0, 0)->textAlignment(), int(Qt::AlignCenter));
+    EXPECT_EQ(alignment(0), int(Qt::AlignCenter));
 }
 
 TEST(FlexGrid, SnapshotHoldsHeaderRowsWidthsAndAlignments)
@@ -220,10 +223,10 @@ TEST(FlexGrid, SelectionRunsFromRowToRowSel)
     g.setColSel(g.Cols() - 1);
     EXPECT_EQ(changes.size(), 1);
     EXPECT_EQ(g.RowSel(), 2);
-    const QList<QTableWidgetSelectionRange> ranges = g.selectedRanges();
+    const QItemSelection ranges = g.selectionModel()->selection();
     ASSERT_EQ(ranges.size(), 1);
-    EXPECT_EQ(ranges.first().topRow(), 1);
-    EXPECT_EQ(ranges.first().columnCount(), 2);
+    EXPECT_EQ(ranges.first().top(), 1);
+    EXPECT_EQ(ranges.first().width(), 2);
 }
 
 class FlexGridMouse : public ::testing::Test {
@@ -276,4 +279,48 @@ TEST_F(FlexGridMouse, ASelectionMadeUpwardsKeepsItsStartAsRow)
     EXPECT_EQ(g.Row(), 5);
     EXPECT_EQ(g.RowSel(), 2);
     EXPECT_EQ(g.MouseRow(), 2);
+}
+
+TEST(FlexGrid, FillsFromAStatementAsItSteps)
+{
+    TempFolder dir;
+    auto db = dao::Database::create(dir.file(QStringLiteral("grid.dat")), QStringLiteral("k"));
+    db->execScript(QStringLiteral("CREATE TABLE t (id INTEGER, 单价 REAL, 品名 TEXT);"
+                                  "INSERT INTO t VALUES (20260115001, 12.5, '试剂盒'), (2, NULL, ''),"
+                                  " (-9223372036854775808, 1, 'x');"));
+    FlexGrid g;
+    g.setColWidth(1, 0);
+    g.Fill(*db, QStringLiteral("SELECT id AS 单号, 单价, 品名 FROM t WHERE id > ? ORDER BY id DESC"), {0});
+    EXPECT_EQ(g.Rows(), 3);
+    EXPECT_EQ(g.snapshot().header, (QStringList{QStringLiteral("单号"), QStringLiteral("单价"), QStringLiteral("品名")}));
+    EXPECT_EQ(g.snapshot().rows, (QList<QStringList>{
+                                     {QStringLiteral("20260115001"), QStringLiteral("12.5"), QStringLiteral("试剂盒")},
+                                     {QStringLiteral("2"), QString(), QString()}}));
+    EXPECT_EQ(g.ColWidth(1), FlexGrid::DefaultColWidth);
+    EXPECT_EQ(g.Row(), 1);
+
+    // A statement failing on its third row leaves the new header and no rows.
+    EXPECT_THROW(g.Fill(*db, QStringLiteral("SELECT abs(id) AS 绝对值 FROM t ORDER BY id DESC")), dao::DaoError);
+    EXPECT_EQ(g.Rows(), 1);
+    EXPECT_EQ(g.TextMatrix(0, 0), QStringLiteral("绝对值"));
+    EXPECT_EQ(g.Row(), 0);
+}
+
+TEST(FlexGrid, ColumnsDroppedAndAddedAgainComeBackEmpty)
+{
+    FlexGrid g;
+    g.setCols(3);
+    g.setTextMatrix(0, 2, QStringLiteral("金额"));
+    g.setTextMatrix(1, 2, QStringLiteral("5.00"));
+    g.setCellForeColor(1, 2, Qt::red);
+    g.setTextMatrix(1, 0, QStringLiteral("甲"));
+    g.setCols(2);
+    g.setCols(3);
+    EXPECT_EQ(g.TextMatrix(0, 2), QString());
+    EXPECT_EQ(g.TextMatrix(1, 2), QString());
+    EXPECT_FALSE(g.CellForeColor(1, 2).isValid());
+    EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("甲"));
+    g.setTextMatrix(1, 1, QStringLiteral("乙"));
+    EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("甲"));
+    EXPECT_EQ(g.TextMatrix(1, 1), QStringLiteral("乙"));
 }

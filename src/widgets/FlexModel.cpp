@@ -1,0 +1,343 @@
+#include "FlexModel.h"
+
+#include "platform/Convert.h"
+
+#include <QBrush>
+
+#include <algorithm>
+
+namespace {
+
+// The bytes of one cell in a row block; a row may end before its last columns, which are
+// then empty.
+QByteArrayView cellOf(const QByteArray &cells, int col)
+{
+    qsizetype start = 0;
+    for (int c = 0; c < col; ++c) {
+        const qsizetype end = cells.indexOf('\0', start);
+        if (end < 0)
+            return {};
+        start = end + 1;
+    }
+    const qsizetype end = cells.indexOf('\0', start);
+    return end < 0 ? QByteArrayView() : QByteArrayView(cells.constData() + start, end - start);
+}
+
+// A NUL ends a cell in the block; a text holding one loses it.
+void putCell(QByteArray &cells, QByteArrayView utf8)
+{
+    if (utf8.contains('\0')) {
+        for (char ch : utf8)
+            if (ch != '\0')
+                cells.append(ch);
+    } else {
+        cells.append(utf8);
+    }
+    cells.append('\0');
+}
+
+void putCell(QByteArray &cells, const QString &text)
+{
+    putCell(cells, QByteArrayView(text.toUtf8()));
+}
+
+QByteArray withCell(const QByteArray &cells, int col, const QString &text, int cols)
+{
+    QByteArray out;
+    out.reserve(cells.size() + text.size() * 3 + cols);
+    for (int c = 0; c < cols; ++c) {
+        if (c == col)
+            putCell(out, text);
+        else {
+            out.append(cellOf(cells, c));
+            out.append('\0');
+        }
+    }
+    return out;
+}
+
+QByteArray firstCells(const QByteArray &cells, int cols)
+{
+    qsizetype end = 0;
+    for (int c = 0; c < cols; ++c) {
+        const qsizetype next = cells.indexOf('\0', end);
+        if (next < 0)
+            return cells;
+        end = next + 1;
+    }
+    return cells.left(end);
+}
+
+} // namespace
+
+int FlexModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_lines.size());
+}
+
+int FlexModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_cols;
+}
+
+QVariant FlexModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int row = index.row();
+    const int col = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+        return text(row, col);
+    case Qt::TextAlignmentRole: {
+        Qt::Alignment a = alignment(col);
+        if (a == General)
+            a = platform::convert::isNumeric(text(row, col)) ? Qt::AlignRight : Qt::AlignLeft;
+        if (!(a & Qt::AlignVertical_Mask))
+            a |= Qt::AlignVCenter;
+        return static_cast<int>(a);
+    }
+    case Qt::BackgroundRole: {
+        const QColor c = backColor(row, col);
+        return c.isValid() ? QVariant(QBrush(c)) : QVariant();
+    }
+    case Qt::ForegroundRole: {
+        const QColor c = foreColor(row, col);
+        return c.isValid() ? QVariant(QBrush(c)) : QVariant();
+    }
+    default:
+        return {};
+    }
+}
+
+QVariant FlexModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_cols)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        // An empty caption stays blank rather than showing the column's number.
+        return m_header.value(section);
+    case Qt::BackgroundRole: {
+        const QColor c = backColor(-1, section);
+        return c.isValid() ? QVariant(QBrush(c)) : QVariant();
+    }
+    case Qt::ForegroundRole: {
+        const QColor c = foreColor(-1, section);
+        return c.isValid() ? QVariant(QBrush(c)) : QVariant();
+    }
+    default:
+        return {};
+    }
+}
+
+void FlexModel::setRowCount(int rows)
+{
+    const int old = rowCount();
+    if (rows > old) {
+        beginInsertRows({}, old, rows - 1);
+        m_lines.resize(static_cast<size_t>(rows));
+        endInsertRows();
+    } else if (rows < old) {
+        beginRemoveRows({}, rows, old - 1);
+        m_lines.resize(static_cast<size_t>(rows));
+        endRemoveRows();
+    }
+}
+
+void FlexModel::setColumnCount(int cols)
+{
+    const int old = m_cols;
+    if (cols > old) {
+        beginInsertColumns({}, old, cols - 1);
+        m_cols = cols;
+        m_header.resize(cols);
+        m_alignments.resize(cols);
+        endInsertColumns();
+    } else if (cols < old) {
+        beginRemoveColumns({}, cols, old - 1);
+        m_cols = cols;
+        m_header.resize(cols);
+        m_alignments.resize(cols);
+        // Cells beyond the last column are dropped, so a column added later starts empty.
+        const auto cut = [cols](Line &line) {
+            line.cells = firstCells(line.cells, cols);
+            if (line.colours) {
+                std::erase_if(*line.colours, [cols](const CellColour &c) { return c.col >= cols; });
+                if (line.colours->empty())
+                    line.colours.reset();
+            }
+        };
+        for (Line &line : m_lines)
+            cut(line);
+        cut(m_headerLine);
+        endRemoveColumns();
+    }
+}
+
+QString FlexModel::text(int row, int col) const
+{
+    return QString::fromUtf8(cellOf(m_lines[static_cast<size_t>(row)].cells, col));
+}
+
+void FlexModel::setText(int row, int col, const QString &text)
+{
+    QByteArray &cells = m_lines[static_cast<size_t>(row)].cells;
+    cells = withCell(cells, col, text, std::max(col + 1, static_cast<int>(cells.count('\0'))));
+    changed(row, col);
+}
+
+void FlexModel::setHeader(int col, const QString &text)
+{
+    m_header[col] = text;
+    if (!m_filling)
+        Q_EMIT headerDataChanged(Qt::Horizontal, col, col);
+}
+
+void FlexModel::setAlignment(int col, Qt::Alignment alignment)
+{
+    m_alignments[col] = alignment;
+    if (!m_lines.empty())
+        Q_EMIT dataChanged(index(0, col), index(rowCount() - 1, col), {Qt::TextAlignmentRole});
+}
+
+const FlexModel::CellColour *FlexModel::colourOf(int row, int col) const
+{
+    const Line &line = lineAt(row);
+    if (!line.colours)
+        return nullptr;
+    for (const CellColour &c : *line.colours)
+        if (c.col == col)
+            return &c;
+    return nullptr;
+}
+
+FlexModel::CellColour &FlexModel::colourFor(int row, int col)
+{
+    Line &line = lineAt(row);
+    if (!line.colours)
+        line.colours = std::make_unique<std::vector<CellColour>>();
+    for (CellColour &c : *line.colours)
+        if (c.col == col)
+            return c;
+    return line.colours->emplace_back(CellColour{col, 0, 0, false, false});
+}
+
+void FlexModel::dropEmptyColour(int row, int col)
+{
+    Line &line = lineAt(row);
+    std::erase_if(*line.colours, [col](const CellColour &c) { return c.col == col && !c.hasBack && !c.hasFore; });
+    if (line.colours->empty())
+        line.colours.reset();
+}
+
+QColor FlexModel::backColor(int row, int col) const
+{
+    const CellColour *c = colourOf(row, col);
+    return c && c->hasBack ? QColor::fromRgba(c->back) : QColor();
+}
+
+void FlexModel::setBackColor(int row, int col, const QColor &color)
+{
+    CellColour &c = colourFor(row, col);
+    c.hasBack = color.isValid();
+    c.back = color.isValid() ? color.rgba() : 0;
+    dropEmptyColour(row, col);
+    changed(row, col);
+}
+
+QColor FlexModel::foreColor(int row, int col) const
+{
+    const CellColour *c = colourOf(row, col);
+    return c && c->hasFore ? QColor::fromRgba(c->fore) : QColor();
+}
+
+void FlexModel::setForeColor(int row, int col, const QColor &color)
+{
+    CellColour &c = colourFor(row, col);
+    c.hasFore = color.isValid();
+    c.fore = color.isValid() ? color.rgba() : 0;
+    dropEmptyColour(row, col);
+    changed(row, col);
+}
+
+void FlexModel::changed(int row, int col)
+{
+    if (row < 0) {
+        Q_EMIT headerDataChanged(Qt::Horizontal, col, col);
+        return;
+    }
+    const QModelIndex i = index(row, col);
+    Q_EMIT dataChanged(i, i);
+}
+
+void FlexModel::clearCells()
+{
+    beginResetModel();
+    for (Line &line : m_lines)
+        line = Line();
+    m_headerLine = Line();
+    for (QString &h : m_header)
+        h.clear();
+    endResetModel();
+}
+
+void FlexModel::removeRow(int row)
+{
+    beginRemoveRows({}, row, row);
+    m_lines.erase(m_lines.begin() + row);
+    endRemoveRows();
+}
+
+void FlexModel::startFill(const QStringList &header)
+{
+    beginResetModel();
+    m_filling = true;
+    m_lines.clear();
+    m_headerLine = Line();
+    m_cols = static_cast<int>(header.size());
+    m_header = header;
+    m_alignments = QList<Qt::Alignment>(m_cols, General);
+}
+
+void FlexModel::appendRow(const QStringList &texts)
+{
+    for (int c = 0; c < m_cols && c < texts.size(); ++c)
+        appendCell(texts.at(c));
+    endRow();
+}
+
+void FlexModel::appendCell(QByteArrayView utf8)
+{
+    putCell(m_scratch, utf8);
+}
+
+void FlexModel::appendCell(const QString &text)
+{
+    putCell(m_scratch, text);
+}
+
+void FlexModel::endRow()
+{
+    Line line;
+    line.cells = QByteArray(m_scratch.constData(), m_scratch.size());
+    m_lines.push_back(std::move(line));
+    m_scratch.clear();
+}
+
+void FlexModel::finishFill()
+{
+    m_filling = false;
+    endResetModel();
+}
+
+void FlexModel::reorder(const std::vector<int> &order)
+{
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<Line> sorted;
+    sorted.reserve(order.size());
+    for (int from : order)
+        sorted.push_back(std::move(m_lines[static_cast<size_t>(from)]));
+    m_lines = std::move(sorted);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}

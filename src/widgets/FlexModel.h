@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+// The cells behind a FlexGrid. Model row r is the grid's data row r + 1; the header row
+// is the horizontal header. A data row is one block of UTF-8 texts, each ended by a NUL,
+// so a million rows of twenty columns fit in a few hundred megabytes; colours are kept
+// only for the rows that have any, and travel with their row.
+class FlexModel : public QAbstractTableModel {
+public:
+    // Column alignment "general": numbers to the right, other text to the left.
+    static constexpr Qt::Alignment General = {};
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    void setRowCount(int rows); // new rows are empty
+    void setColumnCount(int cols);
+
+    QString text(int row, int col) const;
+    void setText(int row, int col, const QString &text);
+    QString header(int col) const { return m_header.value(col); }
+    void setHeader(int col, const QString &text);
+
+    Qt::Alignment alignment(int col) const { return m_alignments.value(col); }
+    void setAlignment(int col, Qt::Alignment alignment);
+
+    // Row -1 is the header row. Invalid: the grid's default.
+    QColor backColor(int row, int col) const;
+    void setBackColor(int row, int col, const QColor &color);
+    QColor foreColor(int row, int col) const;
+    void setForeColor(int row, int col, const QColor &color);
+
+    // Every cell and the header emptied, colours gone; the size stays.
+    void clearCells();
+    void removeRow(int row);
+
+    // A new content: the header's texts, then rows appended one by one, shown at finish.
+    void startFill(const QStringList &header);
+    void appendRow(const QStringList &texts);
+    // Or cell by cell, the UTF-8 of a field as it comes from the database, then endRow.
+    void appendCell(QByteArrayView utf8);
+    void appendCell(const QString &text);
+    void endRow();
+    void finishFill();
+
+    // Puts the rows in the order given: order[i] is the old row that becomes row i.
+    void reorder(const std::vector<int> &order);
+
+private:
+    struct CellColour {
+        int col;
+        QRgb back;
+        QRgb fore;
+        bool hasBack;
+        bool hasFore;
+    };
+    struct Line {
+        QByteArray cells;
+        std::unique_ptr<std::vector<CellColour>> colours;
+    };
+
+    Line &lineAt(int row) { return row < 0 ? m_headerLine : m_lines[static_cast<size_t>(row)]; }
+    const Line &lineAt(int row) const { return row < 0 ? m_headerLine : m_lines[static_cast<size_t>(row)]; }
+    const CellColour *colourOf(int row, int col) const;
+    CellColour &colourFor(int row, int col);
+    void dropEmptyColour(int row, int col);
+    void changed(int row, int col);
+
+    std::vector<Line> m_lines;
+    Line m_headerLine; // colours of the header row; its texts are m_header
+    QByteArray m_scratch; // a row being appended, copied out at its exact size
+    QStringList m_header;
+    QList<Qt::Alignment> m_alignments;
+    int m_cols = 0;
+    bool m_filling = false;
+};

@@ -15,6 +15,8 @@ const QString kReagentSource = QStringLiteral(
 // sweep over the date range or the table.
 constexpr int kFewReagents = 50;
 
+} // namespace
+
 // One statement for the reagents of `where`. The issues of the window, the receipts a
 // supplier comes from and the lots are grouped by reagent: for many reagents in a sweep
 // (the "+" keeps the engine off the reagent index, whose walk visits the rows in random
@@ -60,6 +62,8 @@ QString historySql(const QString &where, bool few)
            + grouped(QStringLiteral("试剂ID"), QString(), QString())
            + QStringLiteral(") stock ON stock.试剂ID = shijijibenxinxi.试剂ID") + where;
 }
+
+namespace {
 
 QString text(double value)
 {

@@ -60,6 +60,10 @@ struct ReagentHistory {
 std::vector<ReagentHistory> readHistories(dao::Database &db, const QDate &today, const QString &condition,
                                           const QVariantList &params, const QString &orderBy);
 
+// The statement readHistories runs: `where` (empty or " WHERE ...") selects the reagents,
+// few says whether they are at most a handful.
+QString historySql(const QString &where, bool few);
+
 // The facts a line of either window starts from.
 struct LineBasis {
     QString issuedText; // "0" without issues in the window

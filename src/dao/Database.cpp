@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "Collation.h"
+#include "JetFunctions.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -200,6 +201,7 @@ std::unique_ptr<Database> Database::openFile(const QString &path, const QString 
     // memory rather than in files beside the program.
     db->exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
     registerChineseCollation(db->m_db);
+    registerJetFunctions(db->m_db);
     return db;
 }
 

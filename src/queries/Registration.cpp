@@ -2,8 +2,10 @@
 
 #include "FrmQAll.h"
 #include "FrmQIn.h"
+#include "FrmQInventory.h"
 #include "FrmQOut.h"
 #include "FrmQScrap.h"
+#include "FrmQTip.h"
 #include "shell/WindowRegistry.h"
 
 namespace queries {
@@ -21,8 +23,10 @@ void registerWindows()
 {
     add<FrmQAll>(u"FrmQAll");
     add<FrmQIn>(u"FrmQIn");
+    add<FrmQInventory>(u"FrmQInventory");
     add<FrmQOut>(u"FrmQOut");
     add<FrmQScrap>(u"FrmQScrap");
+    add<FrmQTip>(u"FrmQTip");
 }
 
 } // namespace queries

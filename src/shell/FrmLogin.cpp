@@ -169,10 +169,17 @@ void FrmLogin::afterLogin()
     FrmMain *main = FrmMain::instance();
     ModBase::HasTip = false;
     if (ModBase::TipNow) {
-        // Making the warning window works out its lists and sets HasTip.
+        // The warning window works out its lists before HasTip is read; when it has nothing
+        // to show it stays loaded, hidden, for the main window's command 37.
         std::unique_ptr<QWidget> tip(shell::createWindow(QStringLiteral("FrmQTip"), main));
-        if (auto *dialog = qobject_cast<QDialog *>(tip.get()); dialog && ModBase::HasTip)
+        if (auto *deferred = dynamic_cast<shell::DeferredLoad *>(tip.get()))
+            deferred->loadNow();
+        auto *dialog = qobject_cast<QDialog *>(tip.get());
+        const bool shown = dialog && ModBase::HasTip;
+        if (shown)
             platform::execModal(dialog);
+        if (main)
+            main->keepLoaded(QStringLiteral("FrmQTip"), shown ? nullptr : tip.release());
     }
     if (!platform::isNetworkPath(ModBase::DBFile) && (ModBase::BackupPath.isEmpty() || !ModBase::AutoBackup))
         platform::msgBox(QStringLiteral("为了数据库的安全，必须设置好自动备份数据库的目录\n\n菜单-系统工具-选项，在选项窗口中完成设置"));

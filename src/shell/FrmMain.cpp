@@ -531,9 +531,21 @@ void FrmMain::openChild(const QString &name)
     frame->raise();
 }
 
+void FrmMain::keepLoaded(const QString &name, QWidget *window)
+{
+    delete m_kept.take(name).data();
+    if (!window)
+        return;
+    window->hide();
+    m_kept.insert(name, window);
+}
+
 void FrmMain::openModal(const QString &name)
 {
-    std::unique_ptr<QWidget> window(shell::createWindow(name, nullptr));
+    // Closing a modal window unloads it: a kept one is shown as it is, once.
+    std::unique_ptr<QWidget> window(m_kept.take(name).data());
+    if (!window)
+        window.reset(shell::createWindow(name, nullptr));
     if (auto *dialog = qobject_cast<QDialog *>(window.get()))
         platform::execModal(dialog);
 }

@@ -46,6 +46,10 @@ public:
 
     // The open business window of that name, or null.
     QWidget *loadedWindow(const QString &name) const;
+    // Keeps a loaded, hidden modal window (the warning window after a login that found
+    // nothing): the next command that shows that window shows this one. It replaces (null:
+    // drops) any window kept before under that name.
+    void keepLoaded(const QString &name, QWidget *window);
     // Status bar panel 1, 2 or 3.
     QLabel *panel(int number) const;
 
@@ -138,6 +142,7 @@ private:
     std::array<QAction *, 27> m_rightItems{};
     QList<QLabel *> m_panels;
     QHash<QString, QPointer<ChildFrame>> m_children;
+    QHash<QString, QPointer<QWidget>> m_kept;
     bool m_unloaded = false;
 };
 

@@ -21,4 +21,12 @@ QWidget *createWindow(const QString &name, QWidget *parent);
 // Forgets every registration (tests start from an empty registry).
 void clearWindowRegistry();
 
+// A window whose first queries wait until it is shown. A caller that needs their results
+// before deciding whether to show it (the login and the warning window) runs them at once.
+class DeferredLoad {
+public:
+    virtual ~DeferredLoad() = default;
+    virtual void loadNow() = 0;
+};
+
 } // namespace shell

@@ -8,6 +8,7 @@
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "reports/FrmPrint.h"
+#include "shell/ChildFrame.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
@@ -240,8 +241,14 @@ void FrmProductIn::build()
         connect(CmdAdd[i], &QPushButton::clicked, this, [this, i] { CmdAdd_Click(i); });
     connect(CmdHelp, &QPushButton::clicked, this, [this] { CmdHelp_Click(); });
     connect(CmdPrint, &QPushButton::clicked, this, [this] {
-        if (PrintHandOff())
-            reports::ShowPreview(this);
+        {
+            const WaitCursor wait;
+            if (!PrintHandOff())
+                return;
+            ModBase::SetStatus(QStringLiteral("正在准备打印输出"), true);
+        }
+        reports::ShowPreview(this);
+        ModBase::SetStatus(QString());
     });
     connect(CmdChData, &QPushButton::clicked, this, [this] { CmdChData_Click(); });
     connect(GridIn, &FlexGrid::Click, this, [this] {
@@ -383,6 +390,7 @@ void FrmProductIn::PickReagent(qint32 reagentId, const QString &name, const QStr
     TxtDW->setText(unit);
     // The list goes first, so that leaving the reagent field takes nothing over the pick.
     ModData::ResetGrid(GridTip);
+    ChildFrame::activateFrameOf(this);
     CmbField[4]->setFocus();
 }
 

@@ -1,6 +1,7 @@
 #include "ChildFrame.h"
 
 #include <QCloseEvent>
+#include <QMdiArea>
 
 ChildFrame::ChildFrame(QWidget *window)
 {
@@ -35,4 +36,11 @@ bool ChildFrame::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QMdiSubWindow::eventFilter(watched, event);
+}
+
+void ChildFrame::activateFrameOf(QWidget *window)
+{
+    auto *frame = qobject_cast<ChildFrame *>(window->parentWidget());
+    if (frame && frame->mdiArea())
+        frame->mdiArea()->setActiveSubWindow(frame);
 }

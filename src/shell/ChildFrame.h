@@ -14,6 +14,11 @@ public:
     // True once the window accepted its close.
     bool isClosed() const { return m_closed; }
 
+    // Makes the frame holding `window` the active one: a window given the focus from
+    // another window's handler calls it first, or closing that other window would activate
+    // this one afresh and move its focus elsewhere.
+    static void activateFrameOf(QWidget *window);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;

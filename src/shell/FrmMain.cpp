@@ -1,5 +1,6 @@
 #include "FrmMain.h"
 
+#include "ChildAccessKeys.h"
 #include "ChildFrame.h"
 #include "DbMaintenance.h"
 #include "FrmAbout.h"
@@ -120,6 +121,7 @@ FrmMain::FrmMain()
     mdiArea = new QMdiArea(this);
     mdiArea->setObjectName(QStringLiteral("mdiArea"));
     setCentralWidget(mdiArea);
+    new ChildAccessKeys(mdiArea);
     buildMenus();
     buildToolBar();
     buildStatusBar();

@@ -406,11 +406,17 @@ TEST_F(FrmProductInTest, PrintOpensThePreviewOfTheDocument)
 
     storeLine(1, 20260115001, 1, 10.5);
     open();
-    dialogs.expectDialog(QStringLiteral("FrmPrint"), [](QDialog *d) {
+    QLabel status;
+    ModBase::SetStatusPanel(&status);
+    dialogs.expectDialog(QStringLiteral("FrmPrint"), [&status](QDialog *d) {
         EXPECT_EQ(d->findChild<QComboBox *>(QStringLiteral("CombPage"))->count(), 1);
+        EXPECT_EQ(status.text(), QStringLiteral("正在准备打印输出，请等待..."));
         return QDialog::Rejected;
     });
     w->CmdPrint->click();
+    EXPECT_EQ(status.text(), QStringLiteral("待命"));
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    ModBase::SetStatusPanel(nullptr);
     EXPECT_EQ(ModBase::PageCount, 1);
     EXPECT_EQ(ModBase::PrintColCount, 9);
 }

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ReceiptsFixture.h"
+
+#include "receipts/FrmCancelIn.h"
+#include "receipts/FrmProductIn.h"
+#include "receipts/FrmProductPO.h"
+#include "shell/ModDataGrid.h"
+#include "registers/Registration.h"
+#include "shell/FrmMain.h"
+#include "shell/WindowRegistry.h"
+
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTest>
+
+#include <memory>
+
+// The small store of the receipt tests behind the real main window, with the windows
+// registered as the program registers them and a user holding every right.
+class MainWindowFixture : public ReceiptsFixture {
+protected:
+    void SetUp() override
+    {
+        ReceiptsFixture::SetUp();
+        ModBase::IniFile = dir.file(QStringLiteral("Vialdesk.ini"));
+        shell::clearWindowRegistry();
+        shell::registerWindow(QStringLiteral("FrmProductIn"), [](QWidget *p) { return new FrmProductIn(p); });
+        shell::registerWindow(QStringLiteral("FrmCancelIn"), [](QWidget *p) { return new FrmCancelIn(p); });
+        shell::registerWindow(QStringLiteral("FrmProductPO"), [](QWidget *p) { return new FrmProductPO(p); });
+        registers::registerWindows();
+        main = std::make_unique<FrmMain>();
+        ModBase::LoginOK = true;
+        ModBase::UserQX = QString(26, u'1');
+        ModBase::SuperUser = true;
+        main->ApplyLoginState();
+        main->resize(1280, 800);
+        main->show();
+        QApplication::setActiveWindow(main.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    }
+    void TearDown() override
+    {
+        main.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        shell::clearWindowRegistry();
+        ReceiptsFixture::TearDown();
+    }
+
+    // The business window the dispatcher opened under that name.
+    template <typename W>
+    W *child(const QString &name) const
+    {
+        return qobject_cast<W *>(main->loadedWindow(name));
+    }
+    QString focused() const
+    {
+        QWidget *f = QApplication::focusWidget();
+        return f ? f->objectName() : QString();
+    }
+
+    std::unique_ptr<FrmMain> main;
+};

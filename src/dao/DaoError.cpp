@@ -19,6 +19,7 @@ QString DaoError::describe(int number)
     case ErrDamaged: return QStringLiteral("不能打开数据库：它不是可识别的数据库，或文件已损坏。");
     case ErrFieldTooSmall: return QStringLiteral("字段太小，不能接受所要添加的数据。");
     case ErrLocked: return QStringLiteral("不能更新：数据库正被其他用户锁定。");
+    case ErrUnrecognized: return QStringLiteral("不可识别的数据库格式。");
     case ErrRequired: return QStringLiteral("必填字段不能为空。");
     case ErrZeroLength: return QStringLiteral("字段不能是零长度字符串。");
     case ErrValidation: return QStringLiteral("输入的值不符合字段的有效性规则。");

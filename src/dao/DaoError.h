@@ -16,6 +16,7 @@ enum JetError : int {
     ErrDamaged = 3049,
     ErrFieldTooSmall = 3163,
     ErrLocked = 3218,
+    ErrUnrecognized = 3343,
     ErrRequired = 3314,
     ErrZeroLength = 3315,
     ErrValidation = 3317,

@@ -2,12 +2,19 @@
 
 #include "Database.h"
 
-#include <QDateTime>
+#include <sqlcipher/sqlite3.h>
+
 #include <QFile>
 #include <QFileInfo>
 
+#include <functional>
+#include <limits>
+
 namespace dao {
 namespace {
+
+constexpr qint64 kFirstRowid = std::numeric_limits<qint64>::min();
+constexpr qint64 kLastRowid = std::numeric_limits<qint64>::max();
 
 QString freeName(const QString &base)
 {
@@ -24,79 +31,242 @@ QString quoteIdent(const QString &name)
     return u'"' + q + u'"';
 }
 
-void copyRows(Database &from, Database &to, const QString &table)
+struct Statement {
+    sqlite3_stmt *stmt = nullptr;
+    ~Statement() { sqlite3_finalize(stmt); }
+};
+
+// The damaged file, opened read-only so that nothing of it ever changes. The engine is
+// told to trust the pages that are there: a truncated file, whose header counts more
+// pages than it holds, is otherwise refused whole.
+class Source {
+public:
+    Source(const QString &path, const QString &key)
+    {
+        if (!m_lock.acquire(path, PresenceLock::Mode::Exclusive))
+            throw DaoError(ErrHeldExclusively, QStringLiteral("database is in use: ") + path, SQLITE_BUSY);
+        int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+        const QByteArray k = key.toUtf8();
+        if (rc == SQLITE_OK)
+            rc = sqlite3_key(m_db, k.constData(), static_cast<int>(k.size()));
+        if (rc == SQLITE_OK)
+            rc = sqlite3_exec(m_db, "PRAGMA writable_schema=ON", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK)
+            throw DaoError(ErrUnrecognized, QString::fromUtf8(sqlite3_errmsg(m_db)) + QStringLiteral(": ") + path, rc);
+    }
+    ~Source() { sqlite3_close_v2(m_db); }
+    Source(const Source &) = delete;
+    Source &operator=(const Source &) = delete;
+
+    // With a damaged schema the first statement fails while the readable part of the
+    // schema is taken in; the next one works against that part.
+    bool prepare(const QByteArray &sql, Statement &s)
+    {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (sqlite3_prepare_v2(m_db, sql.constData(), static_cast<int>(sql.size()), &s.stmt, nullptr)
+                == SQLITE_OK)
+                return true;
+            sqlite3_finalize(s.stmt);
+            s.stmt = nullptr;
+        }
+        return false;
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+    PresenceLock m_lock;
+};
+
+enum class Outcome { End, Unreadable };
+
+using RowSink = std::function<void(sqlite3_stmt *)>;
+
+// Reads the rows from `start` on in rowid order until the end or the first page that
+// cannot be read; `last` is the rowid of the last row read.
+Outcome readFrom(Statement &s, qint64 start, int limit, const RowSink &sink, qint64 &last, bool &any)
 {
-    Result rows;
-    try {
-        rows = from.select(QStringLiteral("SELECT * FROM ") + quoteIdent(table));
-    } catch (const DaoError &) {
-        // A table whose pages cannot be read row by row is read by key ranges.
-        try {
-            rows = from.select(QStringLiteral("SELECT * FROM ") + quoteIdent(table)
-                               + QStringLiteral(" ORDER BY rowid"));
-        } catch (const DaoError &) {
-            return;
-        }
+    sqlite3_reset(s.stmt);
+    sqlite3_bind_int64(s.stmt, 1, start);
+    sqlite3_bind_int64(s.stmt, 2, limit);
+    int rc;
+    while ((rc = sqlite3_step(s.stmt)) == SQLITE_ROW) {
+        last = sqlite3_column_int64(s.stmt, 0);
+        any = true;
+        sink(s.stmt);
     }
-    if (rows.empty())
+    sqlite3_reset(s.stmt);
+    return rc == SQLITE_DONE ? Outcome::End : Outcome::Unreadable;
+}
+
+// True when a read from `start` gets past the damage: its first row reads whole, or no
+// row follows.
+bool readableFrom(Statement &probe, qint64 start)
+{
+    qint64 last = 0;
+    bool any = false;
+    return readFrom(probe, start, 1, [](sqlite3_stmt *) {}, last, any) == Outcome::End;
+}
+
+// Every readable row of a rowid table, around the pages that cannot be read: after a
+// failure the reading goes on from the smallest rowid past the damage, found by taking
+// ever larger steps and then halving back.
+void salvageRows(Source &source, const QString &from, const RowSink &sink)
+{
+    const QByteArray sql = (QStringLiteral("SELECT rowid, * FROM ") + from
+                            + QStringLiteral(" WHERE rowid >= ?1 ORDER BY rowid LIMIT ?2"))
+                               .toUtf8();
+    Statement rows, probe;
+    if (!source.prepare(sql, rows) || !source.prepare(sql, probe))
         return;
-    QStringList marks;
-    for (int i = 0; i < rows.columns.size(); ++i)
-        marks.append(QStringLiteral("?"));
-    const QString insert = QStringLiteral("INSERT OR IGNORE INTO ") + quoteIdent(table)
-                           + QStringLiteral(" VALUES(") + marks.join(u',') + u')';
-    for (const Row &r : rows.rows) {
-        try {
-            to.exec(insert, r.values());
-        } catch (const DaoError &) {
-            // A row that breaks a rule of its table is one the damage produced.
+    qint64 start = kFirstRowid;
+    for (;;) {
+        qint64 last = 0;
+        bool any = false;
+        if (readFrom(rows, start, -1, sink, last, any) == Outcome::End)
+            return;
+        if (any) {
+            if (last == kLastRowid)
+                return;
+            start = last + 1;
         }
+        // `start` fails; find the first start past it that reads.
+        qint64 bad = start;
+        qint64 step = 1;
+        qint64 good = 0;
+        for (;;) {
+            if (bad > kLastRowid - step)
+                return; // nothing readable up to the end of the key range
+            good = bad + step;
+            if (readableFrom(probe, good))
+                break;
+            bad = good;
+            if (step < (std::numeric_limits<qint64>::max() >> 1))
+                step *= 2;
+        }
+        while (good - bad > 1) {
+            const qint64 mid = bad + (good - bad) / 2;
+            if (readableFrom(probe, mid))
+                good = mid;
+            else
+                bad = mid;
+        }
+        start = good;
     }
+}
+
+struct SchemaEntry {
+    QString type, name, sql;
+};
+
+QList<SchemaEntry> salvageSchema(Source &source)
+{
+    QList<SchemaEntry> entries;
+    salvageRows(source, QStringLiteral("sqlite_master"), [&](sqlite3_stmt *s) {
+        // rowid, type, name, tbl_name, rootpage, sql
+        const auto text = [s](int i) {
+            return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, i)));
+        };
+        if (sqlite3_column_type(s, 5) != SQLITE_NULL)
+            entries.append({text(1), text(2), text(5)});
+    });
+    return entries;
+}
+
+// Copies the readable rows of one table; a row that breaks a rule of its table (one the
+// damage produced) is left out. Returns the rows kept.
+qint64 copyTable(Source &source, Database &to, const QString &table)
+{
+    Statement insert;
+    qint64 kept = 0;
+    salvageRows(source, quoteIdent(table), [&](sqlite3_stmt *row) {
+        const int n = sqlite3_column_count(row) - 1;
+        if (!insert.stmt) {
+            QString sql = QStringLiteral("INSERT OR IGNORE INTO ") + quoteIdent(table) + QStringLiteral(" VALUES(?");
+            sql += QStringLiteral(",?").repeated(n - 1) + u')';
+            const QByteArray text = sql.toUtf8();
+            if (sqlite3_prepare_v2(to.handle(), text.constData(), static_cast<int>(text.size()), &insert.stmt, nullptr)
+                != SQLITE_OK)
+                to.fail(sqlite3_errcode(to.handle()));
+        }
+        sqlite3_reset(insert.stmt);
+        for (int i = 0; i < n; ++i)
+            sqlite3_bind_value(insert.stmt, i + 1, sqlite3_column_value(row, i + 1));
+        const int rc = sqlite3_step(insert.stmt);
+        if (rc != SQLITE_DONE && (rc & 0xFF) != SQLITE_CONSTRAINT)
+            to.failStep(rc);
+        kept += sqlite3_changes(to.handle());
+    });
+    return kept;
+}
+
+// Keys handed out before stay handed out: the counters never fall below what they were.
+void restoreSequences(Source &source, Database &to)
+{
+    salvageRows(source, QStringLiteral("sqlite_sequence"), [&](sqlite3_stmt *s) {
+        const QString name = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(s, 1)));
+        const qint64 seq = sqlite3_column_int64(s, 2);
+        if (!to.hasTable(name))
+            return;
+        to.exec(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, ?) WHERE name = ?"), {seq, name});
+        if (to.changes() == 0)
+            to.exec(QStringLiteral("INSERT INTO sqlite_sequence(name, seq) VALUES(?, ?)"), {name, seq});
+    });
 }
 
 } // namespace
 
-QString repairDatabase(const QString &path, const QString &key)
+RepairResult repairDatabase(const QString &path, const QString &key)
 {
+    RepairResult result;
     const QString temp = freeName(path + QStringLiteral(".repair"));
     {
-        auto from = Database::open(path, key, Database::Mode::Exclusive);
-        const Result objects = from->select(QStringLiteral(
-            "SELECT type, name, sql FROM sqlite_master WHERE sql IS NOT NULL "
-            "AND name NOT LIKE 'sqlite_%' ORDER BY CASE type WHEN 'table' THEN 0 WHEN 'index' THEN 1 "
-            "WHEN 'view' THEN 2 ELSE 3 END"));
-        auto to = Database::create(temp, key);
+        Source source(path, key);
+        const QList<SchemaEntry> schema = salvageSchema(source);
+        if (schema.isEmpty())
+            throw DaoError(ErrUnrecognized, QStringLiteral("nothing readable with the key: ") + path, SQLITE_NOTADB);
         try {
+            auto to = Database::create(temp, key);
             Transaction t(*to);
-            for (const Row &o : objects.rows) {
-                if (o.text(0) == QStringLiteral("table")) {
-                    to->exec(o.text(2));
-                    copyRows(*from, *to, o.text(1));
+            bool sequences = false;
+            for (const SchemaEntry &e : schema) {
+                if (e.type != u"table")
+                    continue;
+                if (e.name.compare(u"sqlite_sequence", Qt::CaseInsensitive) == 0) {
+                    sequences = true;
+                    continue;
+                }
+                if (e.name.startsWith(u"sqlite_", Qt::CaseInsensitive))
+                    continue;
+                to->exec(e.sql);
+                result.keptRows.append({e.name, copyTable(source, *to, e.name)});
+            }
+            if (sequences && to->hasTable(QStringLiteral("sqlite_sequence")))
+                restoreSequences(source, *to);
+            for (const SchemaEntry &e : schema) {
+                if (e.type == u"table" || e.name.startsWith(u"sqlite_", Qt::CaseInsensitive))
+                    continue;
+                try {
+                    to->exec(e.sql);
+                } catch (const DaoError &) {
+                    // An index or view whose table was lost with the damage stays out.
                 }
             }
-            if (from->hasTable(QStringLiteral("sqlite_sequence")))
-                for (const Row &s : from->select(QStringLiteral("SELECT name, seq FROM sqlite_sequence")).rows)
-                    to->exec(QStringLiteral("INSERT INTO sqlite_sequence(name, seq) VALUES(?, ?)"), s.values());
-            for (const Row &o : objects.rows)
-                if (o.text(0) != QStringLiteral("table"))
-                    to->exec(o.text(2));
             t.commit();
         } catch (...) {
-            to.reset();
             QFile::remove(temp);
             throw;
         }
     }
-    const QString damaged = freeName(path + QStringLiteral(".damaged"));
-    if (!QFile::rename(path, damaged)) {
+    result.damagedCopy = freeName(path + QStringLiteral(".damaged"));
+    if (!QFile::rename(path, result.damagedCopy)) {
         QFile::remove(temp);
         throw DaoError(ErrGeneric, QStringLiteral("cannot move the damaged file aside: ") + path);
     }
     if (!QFile::rename(temp, path)) {
-        QFile::rename(damaged, path);
+        QFile::rename(result.damagedCopy, path);
         throw DaoError(ErrGeneric, QStringLiteral("cannot put the repaired file in place: ") + path);
     }
-    return damaged;
+    return result;
 }
 
 } // namespace dao

@@ -148,6 +148,20 @@ void DropQuery(const QString &name)
     }
 }
 
+namespace {
+
+// The user learns what the repair kept and where the damaged original lies.
+void tellRepaired(const dao::RepairResult &repair)
+{
+    QString text = QStringLiteral("数据库已修复。损坏的原文件保留为：\n") + repair.damagedCopy
+                   + QStringLiteral("\n\n各表保留的记录：");
+    for (const auto &[table, rows] : repair.keptRows)
+        text += QStringLiteral("\n") + table + QStringLiteral("：") + QString::number(rows) + QStringLiteral(" 条");
+    platform::msgBox(text, platform::Buttons::Ok, platform::Icon::Information);
+}
+
+} // namespace
+
 bool CheckDB()
 {
     using platform::msgBox;
@@ -188,9 +202,16 @@ bool CheckDB()
                     return false;
                 }
                 try {
-                    dao::repairDatabase(ModBase::DBFile, ModBase::DBPassword);
+                    tellRepaired(dao::repairDatabase(ModBase::DBFile, ModBase::DBPassword));
                 } catch (const dao::DaoError &repairError) {
-                    ModBase::ShowErr(repairError);
+                    if (repairError.number() != dao::ErrUnrecognized) {
+                        ModBase::ShowErr(repairError);
+                        return false;
+                    }
+                    msgBox(QStringLiteral("无法修复数据库文件“") + ModBase::DBFile
+                               + QStringLiteral("”：用本系统的密码读不出其中任何内容，它不是本系统的数据库，"
+                                                "或已用其他密码加密。\n\n文件未作任何改动，程序将终止运行。"),
+                           platform::Buttons::Ok, platform::Icon::Exclamation);
                     return false;
                 }
                 continue;

@@ -116,7 +116,7 @@ TEST_F(DatabaseTest, ADamagedFileIsRepairedKeepingItsRowsAndTheOriginal)
         db->exec(QStringLiteral("PRAGMA integrity_check"));
     });
     EXPECT_EQ(number, ErrDamaged);
-    const QString damaged = repairDatabase(path, kKey);
+    const QString damaged = repairDatabase(path, kKey).damagedCopy;
     EXPECT_TRUE(QFile::exists(damaged));
     auto db = Database::open(path, kKey);
     EXPECT_EQ(db->scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));

@@ -96,10 +96,43 @@ TEST_F(CheckDBTest, DamagedFileIsRepairedOnYesAndEndsOnNo)
         EXPECT_EQ(DB(), nullptr);
     }
     {
-        // Nothing of this file is readable, so the repair itself fails with the error box.
+        // Nothing of this file is readable: the message names it and the file stays as it was.
+        const QByteArray before = dir.read(QStringLiteral("Data/MarloSJGL.dat"));
         ScriptedDialogs dialogs;
-        dialogs.expect(QStringLiteral("试图修复它吗？"), Answer::Yes).expect(QStringLiteral("Dr. Watson 发现您的操作有误。"));
+        dialogs.expect(QStringLiteral("试图修复它吗？"), Answer::Yes)
+            .expectExact(QStringLiteral("无法修复数据库文件“") + DBFile
+                         + QStringLiteral("”：用本系统的密码读不出其中任何内容，它不是本系统的数据库，或已用其他密码"
+                                          "加密。\n\n文件未作任何改动，程序将终止运行。"));
         EXPECT_FALSE(ModData::CheckDB());
-        EXPECT_TRUE(QFile::exists(DBFile));
+        EXPECT_EQ(dir.read(QStringLiteral("Data/MarloSJGL.dat")), before);
+        EXPECT_EQ(DB(), nullptr);
     }
+}
+
+TEST_F(CheckDBTest, ATruncatedFileIsRepairedTellingWhatWasKept)
+{
+    {
+        auto db = dao::Database::create(DBFile, DBPassword);
+        db->execScript(QStringLiteral("CREATE TABLE danwei(a INTEGER PRIMARY KEY, b TEXT); INSERT INTO danwei(b) VALUES('盒');"
+                                      "CREATE TABLE t(a INTEGER PRIMARY KEY, b TEXT);"));
+        dao::Transaction t(*db);
+        for (int i = 0; i < 500; ++i)
+            db->exec(QStringLiteral("INSERT INTO t(b) VALUES(?)"), {QString(50, u'x')});
+        t.commit();
+    }
+    QFile f(DBFile);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.resize(f.size() - 5 * 1024 - 100)); // a copy cut short
+    f.close();
+
+    ScriptedDialogs dialogs;
+    dialogs.expect(QStringLiteral("试图修复它吗？"), Answer::Yes)
+        .expect(QStringLiteral("数据库已修复。损坏的原文件保留为：\n") + DBFile + QStringLiteral(".damaged\n\n各表保留的记录：\n"
+                                                                                          "danwei：1 条\nt："));
+    ASSERT_TRUE(ModData::CheckDB());
+    const qint64 kept = DB()->scalar(QStringLiteral("SELECT count(*) FROM t")).toLongLong();
+    EXPECT_GT(kept, 300);
+    EXPECT_LT(kept, 500);
+    EXPECT_TRUE(dialogs.shown().last().text.endsWith(QStringLiteral("t：%1 条").arg(kept)));
+    EXPECT_TRUE(QFile::exists(DBFile + QStringLiteral(".damaged")));
 }

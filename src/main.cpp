@@ -4,7 +4,9 @@
 #include "shell/FrmMain.h"
 #include "shell/SafeApplication.h"
 #include "shell/Startup.h"
+#include "shell/ToolIcons.h"
 #include "platform/Dialogs.h"
+#include "platform/QtTranslations.h"
 #include "platform/SingleInstance.h"
 #include "platform/System.h"
 
@@ -12,6 +14,8 @@ int main(int argc, char **argv)
 {
     SafeApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vialdesk"));
+    platform::installQtTranslations(app);
+    QApplication::setWindowIcon(programIcon());
     platform::setAppTitle(QStringLiteral("澜鉴"));
     platform::SingleInstance instance(platform::programFolder());
     registers::registerWindows();

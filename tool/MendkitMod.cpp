@@ -91,6 +91,8 @@ void copyToDesktop(const QString &programFolder, const QString &desktopFolder, Q
         return;
     }
     const QString target = desktopFolder + QStringLiteral("/澜鉴配置文件.ini");
+    // A fresh account has no desktop folder until the desktop makes one: make it as it would.
+    QDir().mkpath(desktopFolder);
     // Written aside and renamed, so a failed copy leaves an earlier one whole.
     QFile source(iniFile);
     QSaveFile copy(target);

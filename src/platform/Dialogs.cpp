@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -30,6 +34,37 @@ Answer fromStandard(int b)
     case QMessageBox::Retry: return Answer::Retry;
     default: return Answer::Ok;
     }
+}
+
+// A short text under a long title: the box sizes itself to its text, and the window
+// manager would cut the title. A spacer as wide as the title holds the box open.
+void fitTitle(QMessageBox &box)
+{
+    auto *grid = qobject_cast<QGridLayout *>(box.layout());
+    if (!grid)
+        return;
+    // Room for the title bar's icon and buttons beside the text.
+    constexpr int kTitleBarExtras = 140;
+    const QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    const int width = QFontMetrics(titleFont).horizontalAdvance(box.windowTitle()) + kTitleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+// The folder a file dialog opens in: the given one, or the nearest folder above it that
+// exists (a backup folder not made yet), always with an empty file name.
+QString startFolder(const QString &path)
+{
+    if (path.isEmpty())
+        return path;
+    QString folder = QDir::cleanPath(path);
+    while (!QFileInfo(folder).isDir()) {
+        const QString up = QFileInfo(folder).absolutePath();
+        if (up == folder)
+            return QString();
+        folder = up;
+    }
+    return folder.endsWith(u'/') ? folder : folder + u'/';
 }
 
 class WidgetDialogs final : public Dialogs {
@@ -71,6 +106,7 @@ public:
         for (Answer a : answers)
             if (QAbstractButton *b = box.button(toStandard(a)))
                 b->setText(labels.value(toStandard(a)));
+        fitTitle(box);
         const int result = box.exec();
         // The close box of a box without Cancel or No counts as its only button.
         return fromStandard(result == QMessageBox::NoButton ? toStandard(def) : result);
@@ -86,7 +122,7 @@ public:
     QString openFileName(QWidget *owner, const QString &title, const QString &startDir,
                          const QString &filter) override
     {
-        return QFileDialog::getOpenFileName(owner, title, startDir, filter);
+        return QFileDialog::getOpenFileName(owner, title, startFolder(startDir), filter);
     }
 
     QString saveFileName(QWidget *owner, const QString &title, const QString &startPath,

@@ -16,7 +16,15 @@
 namespace reports {
 namespace {
 
-// Text as the document holds it: escaped for HTML and in code page 936.
+// The GB 2312 part of code page 936: both bytes from A1 on. The document declares
+// gb2312, the label every spreadsheet program reads; LibreOffice holds it to that set.
+bool inGb2312(quint16 code)
+{
+    return (code >> 8) >= 0xA1 && (code & 0xFF) >= 0xA1;
+}
+
+// Text as the document holds it: escaped for HTML, in GB 2312, and every character
+// beyond it as a character reference.
 QByteArray html(const QString &text)
 {
     QByteArray out;
@@ -29,7 +37,7 @@ QByteArray html(const QString &text)
         default:
             if (ch < 0x80) {
                 out += static_cast<char>(ch);
-            } else if (const quint16 code = platform::cp936::codeOf(ch)) {
+            } else if (const quint16 code = platform::cp936::codeOf(ch); code && inGb2312(code)) {
                 out += static_cast<char>(code >> 8);
                 out += static_cast<char>(code & 0xFF);
             } else {
@@ -52,7 +60,7 @@ QByteArray exportDocument(const GridSnapshot &grid, const QString &title, int fi
     const QByteArray date = html(platform::shortDate(workDate));
     const QByteArray caption = html(title);
     QByteArray doc;
-    doc += "<HTML><HEAD><META HTTP-EQUIV='Content-Type' CONTENT='text/html;charset=gb_2312-80'>";
+    doc += "<HTML><HEAD><META HTTP-EQUIV='Content-Type' CONTENT='text/html;charset=gb2312'>";
     doc += "<TITLE>" + caption + "(" + date + ")</TITLE></HEAD><BODY>";
     doc += "<TABLE BORDER=1 CELLSPACING=0 bordercolorlight=#000000 cellpadding=0 bordercolordark=#FFFFFF>"
            "<CAPTION><B>"

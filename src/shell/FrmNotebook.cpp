@@ -100,6 +100,8 @@ FrmNotebook::FrmNotebook(QWidget *parent) : QDialog(parent)
 
     CmdSet[2]->setEnabled(false);
     RefreshShow();
+    // A note starts with its title.
+    CmbField[0]->setFocus();
 }
 
 void FrmNotebook::RefreshShow()

@@ -58,3 +58,8 @@ QIcon toolIcon(const QString &key)
     }
     return QIcon();
 }
+
+QIcon programIcon()
+{
+    return QIcon(tile(u'澜', QColor::fromRgb(0x1565c0), false));
+}

@@ -3,6 +3,7 @@
 #include "shell/FrmNotebook.h"
 #include "widgets/FlexGrid.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -56,6 +57,8 @@ TEST_F(FrmNotebookTest, AddEditAndDeleteANote)
     ScriptedDialogs dialogs;
     FrmNotebook dlg;
     dlg.show();
+    QApplication::setActiveWindow(&dlg);
+    QTRY_COMPARE(QApplication::focusWidget(), dlg.CmbField[0]); // typing starts the title
     write(dlg, QStringLiteral("  订货 "), QStringLiteral("  周五前订试剂"));
     QTest::mouseClick(dlg.CmdSet[1], Qt::LeftButton);
     ASSERT_EQ(notes().size(), 1u);

@@ -203,10 +203,22 @@ TEST_F(MendkitTest, CopyToDesktopFailuresGetAMessage)
         MendkitMod::copyToDesktop(program, desktop);
     }
     writeIni(kIni);
+    // A desktop that cannot be made: its place is taken by a file.
+    dir.write(QStringLiteral("文件"), "not a folder");
     ScriptedDialogs dialogs;
     dialogs.expect(QStringLiteral("配置文件复制到桌面失败！"));
-    MendkitMod::copyToDesktop(program, desktop);
+    MendkitMod::copyToDesktop(program, dir.file(QStringLiteral("文件/桌面")));
     EXPECT_FALSE(QFileInfo::exists(desktop));
+}
+
+TEST_F(MendkitTest, CopyToDesktopMakesAMissingDesktopFolder)
+{
+    const QString desktop = dir.file(QStringLiteral("主目录/桌面"));
+    writeIni(kIni);
+    ScriptedDialogs dialogs;
+    dialogs.expectExact(QStringLiteral("配置文件已成功复制到桌面！"));
+    MendkitMod::copyToDesktop(program, desktop);
+    EXPECT_EQ(dir.read(QStringLiteral("主目录/桌面/澜鉴配置文件.ini")), iniBytes());
 }
 
 TEST_F(MendkitTest, RunningVialdeskIsWarnedAboutBeforeAChange)

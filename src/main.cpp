@@ -1,3 +1,4 @@
+#include "issues/Registration.h"
 #include "queries/Registration.h"
 #include "receipts/Registration.h"
 #include "registers/Registration.h"
@@ -21,6 +22,7 @@ int main(int argc, char **argv)
     registers::registerWindows();
     receipts::registerWindows();
     queries::registerWindows();
+    issues::registerWindows();
     const auto frmMain = ModBase::Main(instance);
     if (!frmMain)
         return 0;

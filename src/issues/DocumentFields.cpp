@@ -1,0 +1,239 @@
+#include "DocumentFields.h"
+
+#include "IssueLookUps.h"
+#include "dao/Database.h"
+#include "platform/Dialogs.h"
+#include "stock/DocumentNumber.h"
+#include "shell/FrmMain.h"
+#include "shell/LookUp.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
+#include "shell/WindowRegistry.h"
+#include "widgets/DatePicker.h"
+#include "widgets/FlexGrid.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QFocusEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSpinBox>
+
+#include <memory>
+
+using platform::Answer;
+using platform::Buttons;
+
+namespace {
+
+dao::Database *database()
+{
+    ModData::OpenDB();
+    return ModBase::DB();
+}
+
+bool menuEnabled(QAction *FrmMain::*item)
+{
+    FrmMain *main = FrmMain::instance();
+    return main && main->*item && (main->*item)->isEnabled();
+}
+
+void showPicker(const QString &name)
+{
+    std::unique_ptr<QWidget> window(shell::createWindow(name, nullptr));
+    if (auto *dialog = qobject_cast<QDialog *>(window.get()))
+        platform::execModal(dialog);
+}
+
+} // namespace
+
+DocumentFields::DocumentFields(const Controls &controls)
+    : QObject(controls.window)
+    , m_c(controls)
+{
+    m_lookUp = new LookUp(m_c.pickList);
+
+    LookUpKind department = issues::departmentKind();
+    department.nextAfterPress = m_c.claimant;
+    m_lookUp->addField(m_c.department, std::move(department));
+    LookUpKind claimant = issues::claimantKind();
+    claimant.nextAfterPress = m_c.afterClaimant;
+    m_lookUp->addField(m_c.claimant, std::move(claimant));
+
+    for (int i = 0; i < 2; ++i)
+        connect(m_c.pickers[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { CmdAdd_Click(i); });
+    m_c.date->installEventFilter(this);
+
+    // F5 and F6 only as bare keys: Shift+F5 and the like stay free.
+    auto *f5 = new QShortcut(QKeySequence(Qt::Key_F5), m_c.window, m_c.window, [this] { m_c.date->setFocus(); });
+    auto *f6 = new QShortcut(QKeySequence(Qt::Key_F6), m_c.window, m_c.window, [this] {
+        if (m_c.f6)
+            m_c.f6->setFocus();
+    });
+    f5->setContext(Qt::WidgetWithChildrenShortcut);
+    f6->setContext(Qt::WidgetWithChildrenShortcut);
+}
+
+void DocumentFields::addLots(const LotControls &lots)
+{
+    m_lots = lots;
+    LookUpKind inventory = issues::inventoryKind();
+    inventory.taken = [this](const QStringList &row) { takeLot(row); };
+    inventory.searched = [this] {
+        m_lots.tip->hide();
+        clearProposal();
+    };
+    inventory.nextAfterPress = m_lots.quantity;
+    m_lookUp->addField(m_lots.reagent, std::move(inventory));
+
+    m_lots.spinner->setRange(1, 1);
+    connect(m_lots.spinner, &QSpinBox::valueChanged, this, [this](int value) {
+        m_lots.quantity->setEditText(QString::number(value));
+        m_lots.quantity->setFocus();
+    });
+}
+
+qint64 DocumentFields::GetDH(bool newNumber)
+{
+    dao::Database *db = database();
+    if (!db)
+        return 0;
+    const qint64 number = stock::documentNumber(*db, m_c.flag, ModBase::SysDate, newNumber);
+    m_c.number->setEditText(QString::number(number));
+    return number;
+}
+
+void DocumentFields::GetPreRLXX()
+{
+    dao::Database *db = database();
+    if (!db)
+        return;
+    const qint64 id =
+        db->scalar(QStringLiteral("SELECT MAX(登记ID) FROM shijibiandongdengji WHERE 变动标志=?"), {int(m_c.flag)})
+            .toLongLong();
+    if (id <= 0)
+        return;
+    const dao::Result r =
+        db->select(QStringLiteral("SELECT 认领部门, 认领人 FROM shijibiandongdengji WHERE 登记ID=?"), {id});
+    if (r.empty())
+        return;
+    m_c.department->setEditText(r[0].text(0));
+    m_c.claimant->setEditText(r[0].text(1));
+}
+
+void DocumentFields::enablePickers()
+{
+    m_c.pickers[0]->setEnabled(menuEnabled(&FrmMain::mnuDepart));
+    m_c.pickers[1]->setEnabled(menuEnabled(&FrmMain::mnuRLR));
+}
+
+void DocumentFields::CmdAdd_Click(int index)
+{
+    ModBase::PickMode = true;
+    if (index == 0) {
+        ModBase::PickDepartment = m_c.department->currentText();
+        if (menuEnabled(&FrmMain::mnuDepart))
+            showPicker(QStringLiteral("FrmSetDepartment"));
+        m_c.department->setEditText(ModBase::PickDepartment);
+        m_c.claimant->setFocus();
+    } else {
+        ModBase::PickClaimant = m_c.claimant->currentText();
+        if (menuEnabled(&FrmMain::mnuRLR))
+            showPicker(QStringLiteral("FrmSetHandling"));
+        m_c.claimant->setEditText(ModBase::PickClaimant);
+        if (m_c.afterClaimant)
+            m_c.afterClaimant->setFocus();
+    }
+    ModBase::PickMode = false;
+}
+
+void DocumentFields::listRegister(QComboBox *field, const QString &tag, const QString &sql)
+{
+    try {
+        field->setEditText(QString());
+        m_lookUp->showList(tag, sql);
+        if (m_lookUp->hasRecord())
+            m_lookUp->TipGet();
+        field->setFocus();
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+}
+
+void DocumentFields::CmdRLBM_Click()
+{
+    listRegister(m_c.department, QStringLiteral("Department"), issues::DepartmentsByNameSql);
+}
+
+void DocumentFields::CmdRLR_Click()
+{
+    listRegister(m_c.claimant, QStringLiteral("Handling"), issues::ClaimantsByNameSql);
+}
+
+void DocumentFields::listLots(const QString &sql, const QVariantList &params)
+{
+    try {
+        m_lots.tip->hide();
+        clearLotFields();
+        m_lookUp->showList(QStringLiteral("Inventory"), sql, params);
+        if (m_lookUp->hasRecord())
+            m_lookUp->TipGet();
+        m_lots.reagent->setFocus();
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+}
+
+void DocumentFields::clearLotFields()
+{
+    m_lots.reagent->setEditText(QString());
+    clearProposal();
+}
+
+void DocumentFields::clearProposal()
+{
+    m_lots.quantity->setEditText(QString());
+    m_lots.price->setEditText(QString());
+    m_lots.unit->clear();
+}
+
+void DocumentFields::takeLot(const QStringList &row)
+{
+    m_lot = issues::chosenLotOf(row);
+    ModBase::CurSJID = m_lot.reagentId;
+    ModBase::PickGYSID = m_lot.supplierId;
+    m_lots.unit->setText(m_lot.unit);
+    const issues::LotProposal p = m_lots.take(m_lot);
+    m_lots.price->setEditText(p.price);
+    {
+        // Setting the bounds is no step of the user's: the quantity is proposed below.
+        const QSignalBlocker quiet(m_lots.spinner);
+        m_lots.spinner->setRange(1, p.spinMax);
+        m_lots.spinner->setValue(p.spinValue);
+    }
+    m_lots.quantity->setEditText(p.quantity);
+}
+
+void DocumentFields::dateLeft()
+{
+    if (m_c.date->date().year() == ModBase::SysDate.year())
+        return;
+    if (platform::msgBox(QStringLiteral("您输入的年份可能有误！请检查...") + QString(11, u' ')
+                             + QStringLiteral("\n\n返回修改？"),
+                         Buttons::OkCancel)
+        == Answer::Ok)
+        m_c.date->setFocus();
+}
+
+bool DocumentFields::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_c.date && event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            dateLeft();
+    }
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "LotTake.h"
+#include "stock/MovementFlag.h"
+
+#include <QObject>
+#include <QVariantList>
+
+#include <array>
+
+class DatePicker;
+class FlexGrid;
+class LookUp;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QWidget;
+
+// What the issue, batch issue and scrap windows share: the document number of their
+// series, the date with its year question, department and claimant with their pick list,
+// pickers and list buttons, the keys F5 and F6, and, in the windows that take from a lot,
+// the reagent field with the lot taken and its spinner. The window makes the controls and
+// hands them over; the take of a lot is the window's own.
+class DocumentFields : public QObject {
+    Q_OBJECT
+
+public:
+    struct Controls {
+        QWidget *window = nullptr;
+        stock::MovementFlag flag = stock::Issue; // the window's series
+        QComboBox *number = nullptr;
+        DatePicker *date = nullptr;
+        QComboBox *department = nullptr;
+        QComboBox *claimant = nullptr;
+        std::array<QPushButton *, 2> pickers{}; // CmdAdd(0) departments, CmdAdd(1) claimants
+        FlexGrid *pickList = nullptr;
+        QWidget *afterClaimant = nullptr; // the focus after a claimant was picked; null: it stays
+        QWidget *f6 = nullptr;
+    };
+    struct LotControls {
+        QComboBox *reagent = nullptr;
+        QComboBox *quantity = nullptr;
+        QComboBox *price = nullptr;
+        QLineEdit *unit = nullptr;
+        QSpinBox *spinner = nullptr;
+        QLabel *tip = nullptr; // the low-stock tip, hidden by every new lot list
+        issues::LotTake take;
+    };
+
+    explicit DocumentFields(const Controls &controls);
+    // The lot look-up on the reagent field.
+    void addLots(const LotControls &lots);
+
+    LookUp *lookUp() const { return m_lookUp; }
+
+    // The current number of the series into the number field; newNumber asks for the next.
+    // Returns it for the window's global.
+    qint64 GetDH(bool newNumber);
+    // Department and claimant of the series' latest line.
+    void GetPreRLXX();
+    // The pickers are enabled as the main window's register items are.
+    void enablePickers();
+    void CmdAdd_Click(int index);
+    void CmdRLBM_Click();
+    void CmdRLR_Click();
+
+    // A lot list of the window's buttons: the fields of the lot are cleared, the list shows
+    // the rows of sql, its first lot is taken and the reagent field gets the focus.
+    void listLots(const QString &sql, const QVariantList &params = {});
+    // Reagent, quantity, price and unit emptied.
+    void clearLotFields();
+    // The lot last taken; it stays until another is taken.
+    const issues::ChosenLot &lot() const { return m_lot; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void listRegister(QComboBox *field, const QString &tag, const QString &sql);
+    void takeLot(const QStringList &row);
+    void clearProposal();
+    void dateLeft();
+
+    Controls m_c;
+    LotControls m_lots;
+    LookUp *m_lookUp = nullptr;
+    issues::ChosenLot m_lot;
+};

@@ -1,0 +1,536 @@
+#include "FrmProductOut.h"
+
+#include "DocumentFields.h"
+#include "IssueLine.h"
+#include "IssueLookUps.h"
+#include "dao/Collation.h"
+#include "dao/Database.h"
+#include "platform/Convert.h"
+#include "platform/Dialogs.h"
+#include "receipts/ReceiptLookUps.h"
+#include "shell/FrmPopMenu.h"
+#include "shell/LookUp.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
+#include "stock/MovementLines.h"
+#include "widgets/DatePicker.h"
+#include "widgets/EntryFilter.h"
+#include "widgets/FlexGrid.h"
+#include "widgets/WaitCursor.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <stdexcept>
+
+using platform::Answer;
+using platform::Buttons;
+using platform::Icon;
+namespace convert = platform::convert;
+
+namespace {
+
+const QList<int> kLineWidths = {0, 0, 1300, 2550, 1300, 1300, 1000, 1000, 700, 600,
+                                800, 1300, 0, 0, 0, 1000, 800, 1300, 0};
+
+QPushButton *button(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+dao::Database *database()
+{
+    ModData::OpenDB();
+    return ModBase::DB();
+}
+
+// The number field's text as a document number: a whole number, or a failure the save
+// reports in the common error box.
+qint64 documentNumberOf(const QString &text)
+{
+    const std::optional<double> n = convert::parseNumber(text);
+    if (!n || *n != std::floor(*n) || *n < 1 || *n > 9.0e15)
+        throw std::runtime_error(QStringLiteral("出库单号“%1”不是数字。").arg(text).toStdString());
+    return static_cast<qint64>(*n);
+}
+
+} // namespace
+
+FrmProductOut::FrmProductOut(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmProductOut"));
+    setWindowTitle(QStringLiteral("常规出库"));
+    build();
+    buildFields();
+    m_entry = new EntryFilter(this);
+    m_entry->addCompanion(CmbField[4], TxtDW);
+    load();
+}
+
+FrmProductOut::~FrmProductOut() = default;
+
+void FrmProductOut::buildFrame1()
+{
+    Frame1 = new QGroupBox(QStringLiteral("常规出库"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto *grid = new QGridLayout(Frame1);
+
+    for (int i = 0; i < 6; ++i) {
+        auto *c = new QComboBox(Frame1);
+        c->setEditable(true);
+        c->setObjectName(QStringLiteral("CmbField_%1").arg(i));
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setMinimumWidth(200);
+        CmbField[static_cast<size_t>(i)] = c;
+    }
+    DTPrq = new DatePicker(Frame1);
+    DTPrq->setObjectName(QStringLiteral("DTPrq"));
+    CmdNewDH = button("CmdNewDH", QStringLiteral("新单号(&N)"), Frame1);
+    for (int i = 0; i < 2; ++i) {
+        CmdAdd[static_cast<size_t>(i)] = new QPushButton(QStringLiteral("..."), Frame1);
+        CmdAdd[static_cast<size_t>(i)]->setObjectName(QStringLiteral("CmdAdd_%1").arg(i));
+        CmdAdd[static_cast<size_t>(i)]->setFixedWidth(32);
+    }
+    CmdAdd[0]->setToolTip(QStringLiteral("选择、添加、修改认领部门"));
+    CmdAdd[1]->setToolTip(QStringLiteral("选择、添加、修改认领人"));
+
+    // The unit sits inside the right end of the quantity field, the spinner beside it.
+    QComboBox *quantity = CmbField[4];
+    TxtDW = new QLineEdit(quantity->lineEdit());
+    TxtDW->setObjectName(QStringLiteral("TxtDW"));
+    TxtDW->setReadOnly(true);
+    TxtDW->setFocusPolicy(Qt::NoFocus);
+    TxtDW->setFrame(false);
+    TxtDW->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TxtDW->setFixedWidth(60);
+    quantity->lineEdit()->setTextMargins(0, 0, 64, 0);
+    quantity->lineEdit()->installEventFilter(this);
+    UpDownSL = new QSpinBox(Frame1);
+    UpDownSL->setObjectName(QStringLiteral("UpDownSL"));
+    UpDownSL->setFocusPolicy(Qt::NoFocus);
+    UpDownSL->setFixedWidth(70);
+
+    CmdSave = button("CmdSave", QStringLiteral("出库(&S)"), Frame1);
+    CmdSave->setAutoDefault(true);
+
+    const char *captions[] = {"出库单号:", "出库日期:", "认领部门:", "认 领 人:", "试剂名称:", "出库数量:", "出 库 价:"};
+    QWidget *controls[] = {CmbField[0], DTPrq, CmbField[1], CmbField[2], CmbField[3], CmbField[4], CmbField[5]};
+    QWidget *extras[] = {CmdNewDH, nullptr, CmdAdd[0], CmdAdd[1], nullptr, UpDownSL, nullptr};
+    for (int row = 0; row < 7; ++row) {
+        const auto i = static_cast<size_t>(row);
+        lblLabels[i] = new QLabel(QString::fromUtf8(captions[i]), Frame1);
+        lblLabels[i]->setObjectName(QStringLiteral("lblLabels_%1").arg(row));
+        Label1[i] = new QLabel(QStringLiteral("*"), Frame1);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(row));
+        Label1[i]->setStyleSheet(QStringLiteral("color: red;"));
+        grid->addWidget(lblLabels[i], row, 0);
+        grid->addWidget(controls[i], row, 1);
+        grid->addWidget(Label1[i], row, 2);
+        if (extras[i])
+            grid->addWidget(extras[i], row, 3, Qt::AlignLeft);
+    }
+    grid->addWidget(CmdSave, 7, 1);
+
+    QWidget *chain[] = {CmbField[0], DTPrq, CmbField[1], CmbField[2], CmbField[3], CmbField[4], CmbField[5], CmdSave};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    // The helper buttons take the focus only when clicked, so Enter runs through the fields.
+    for (QPushButton *b : {CmdNewDH, CmdAdd[0], CmdAdd[1]})
+        b->setFocusPolicy(Qt::ClickFocus);
+}
+
+void FrmProductOut::build()
+{
+    buildFrame1();
+
+    Frame3 = new QGroupBox(this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+    CmdRLBM = button("CmdRLBM", QStringLiteral("认领部门(&G)"), Frame3);
+    CmdRLR = button("CmdRLR", QStringLiteral("认领人(&H)"), Frame3);
+    CmbGZBSJ = button("CmbGZBSJ", QStringLiteral("各组试剂(&I)"), Frame3);
+    CmdQBSJ = button("CmdQBSJ", QStringLiteral("全部试剂(&J)"), Frame3);
+    GridTip = new FlexGrid(Frame3);
+    GridTip->setObjectName(QStringLiteral("GridTip"));
+    lblTipLKC = new QLabel(Frame3);
+    lblTipLKC->setObjectName(QStringLiteral("lblTipLKC"));
+    lblTipLKC->setStyleSheet(QStringLiteral("color: red;"));
+    auto *shortcuts = new QHBoxLayout;
+    for (QPushButton *b : {CmdRLBM, CmdRLR, CmbGZBSJ, CmdQBSJ}) {
+        b->setFocusPolicy(Qt::ClickFocus);
+        shortcuts->addWidget(b);
+    }
+    shortcuts->addStretch();
+    auto *right = new QVBoxLayout(Frame3);
+    right->addLayout(shortcuts);
+    right->addWidget(GridTip, 1);
+    right->addWidget(lblTipLKC);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(Frame1);
+    top->addWidget(Frame3, 1);
+
+    LabTip = new QLabel(this);
+    LabTip->setObjectName(QStringLiteral("LabTip"));
+    CmdChData = button("CmdChData", QStringLiteral("撤消出库(&C)"), this);
+    CmdPrint = button("CmdPrint", QStringLiteral("打印出库(&P)"), this);
+    CmdPLCK = button("CmdPLCK", QStringLiteral("批量出库(&L)"), this);
+    CmdHelp = button("CmdHelp", QStringLiteral("？"), this);
+    CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(LabTip, 1);
+    for (QPushButton *b : {CmdChData, CmdPrint, CmdPLCK, CmdHelp}) {
+        b->setFocusPolicy(Qt::ClickFocus);
+        bar->addWidget(b);
+    }
+
+    GridOut = new FlexGrid(this);
+    GridOut->setObjectName(QStringLiteral("GridOut"));
+    GridP = new FlexGrid(this);
+    GridP->setObjectName(QStringLiteral("GridP"));
+    GridP->hide();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(bar);
+    layout->addWidget(GridOut, 1);
+
+    connect(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
+    connect(CmdNewDH, &QPushButton::clicked, this, [this] { CmdNewDH_Click(); });
+    connect(CmbGZBSJ, &QPushButton::clicked, this, [this] { CmbGZBSJ_Click(); });
+    connect(CmdQBSJ, &QPushButton::clicked, this, [this] { CmdQBSJ_Click(); });
+    connect(CmdHelp, &QPushButton::clicked, this, [this] { CmdHelp_Click(); });
+}
+
+void FrmProductOut::buildFields()
+{
+    DocumentFields::Controls c;
+    c.window = this;
+    c.flag = stock::Issue;
+    c.number = CmbField[0];
+    c.date = DTPrq;
+    c.department = CmbField[1];
+    c.claimant = CmbField[2];
+    c.pickers = CmdAdd;
+    c.pickList = GridTip;
+    c.afterClaimant = CmbField[3];
+    c.f6 = CmbField[3];
+    m_fields = new DocumentFields(c);
+
+    DocumentFields::LotControls lots;
+    lots.reagent = CmbField[3];
+    lots.quantity = CmbField[4];
+    lots.price = CmbField[5];
+    lots.unit = TxtDW;
+    lots.spinner = UpDownSL;
+    lots.tip = lblTipLKC;
+    lots.take = [](const issues::ChosenLot &lot) {
+        dao::Database *db = database();
+        return issues::issueTake(lot, ModBase::OutRate,
+                                 db ? issues::lastIssueQuantity(*db, lot.reagentId) : std::nullopt);
+    };
+    m_fields->addLots(lots);
+
+    connect(CmdRLBM, &QPushButton::clicked, m_fields, &DocumentFields::CmdRLBM_Click);
+    connect(CmdRLR, &QPushButton::clicked, m_fields, &DocumentFields::CmdRLR_Click);
+}
+
+void FrmProductOut::load()
+{
+    try {
+        loadGroupMenu();
+        DTPrq->setDate(ModBase::SysDate);
+        GetDH(false);
+        GetPreRLXX();
+        ShowLastOut();
+        m_fields->enablePickers();
+        lblTipLKC->hide();
+        CmdChData->setEnabled(false);
+        const bool price = !ModBase::NoPriceCheck;
+        CmbField[5]->setVisible(price);
+        lblLabels[6]->setVisible(price);
+        Label1[6]->setVisible(price);
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+}
+
+void FrmProductOut::loadGroupMenu()
+{
+    dao::Database *db = database();
+    if (!db)
+        return;
+    const dao::Result groups = db->select(receipts::GroupsSql);
+    FrmPopMenu &pop = FrmPopMenu::instance();
+    for (int i = 0; i < groups.size(); ++i)
+        pop.loadItem(pop.mnuRKZB, i, groups[i].text(0));
+}
+
+void FrmProductOut::GetDH(bool NewDH)
+{
+    ModBase::OutDH = static_cast<double>(m_fields->GetDH(NewDH));
+}
+
+void FrmProductOut::GetPreRLXX()
+{
+    m_fields->GetPreRLXX();
+}
+
+void FrmProductOut::TipGet()
+{
+    m_fields->lookUp()->TipGet();
+}
+
+void FrmProductOut::ShowLastOut()
+{
+    try {
+        dao::Database *db = database();
+        if (!db)
+            return;
+        const QString tail = QStringLiteral(" AND shijibiandongdengji.单号=? ORDER BY shijibiandongdengji.登记ID DESC");
+        const QVariantList number{static_cast<qint64>(ModBase::OutDH)};
+        GridOut->setRedraw(false);
+        GridOut->Fill(stock::movementLines(*db, stock::documentLines(stock::Issue), tail, number));
+        for (int c = 0; c < kLineWidths.size() && c < GridOut->Cols(); ++c)
+            GridOut->setColWidth(c, kLineWidths.at(c));
+        const int n = GridOut->Rows() - 1;
+        const convert::Currency total = stock::columnTotal(*GridOut, stock::DocumentAmountColumn);
+        ModBase::PrintTotal = total;
+        LabTip->setText(QStringLiteral("共 %1 条记录，金额：%2").arg(n).arg(convert::standard(total.toDouble())));
+        GridOut->setRedraw(true);
+        CmdChData->setEnabled(false);
+        GridP->Fill(stock::movementLines(*db, stock::reportLines(stock::Issue), tail, number));
+    } catch (...) {
+        GridOut->setRedraw(true);
+        ModBase::SetStatus(QString());
+        ModBase::ShowErr();
+    }
+}
+
+void FrmProductOut::CmdSave_Click()
+{
+    if (checkLine())
+        saveLine();
+}
+
+bool FrmProductOut::checkLine()
+{
+    const auto refuse = [](const QString &text, QWidget *focus, Icon icon = Icon::Information) {
+        platform::msgBox(text, Buttons::Ok, icon);
+        focus->setFocus();
+        return false;
+    };
+    // A missing name or reagent shows its whole list, its first record taken.
+    const auto refuseWithList = [](const QString &text, QWidget *focus, const std::function<void()> &list) {
+        platform::msgBox(text, Buttons::Ok, Icon::Information);
+        list();
+        focus->setFocus();
+        return false;
+    };
+    const auto empty = [this](size_t i) { return CmbField[i]->currentText().trimmed().isEmpty(); };
+
+    if (empty(0))
+        return refuse(QStringLiteral("出库单号不能为空！"), CmbField[0]);
+    if (empty(1))
+        return refuseWithList(QStringLiteral("认领部门不能为空！\n\n请输入代码检索认领部门，或点击右侧选择按钮选定"),
+                              CmbField[1], [this] { m_fields->CmdRLBM_Click(); });
+    if (empty(2))
+        return refuseWithList(QStringLiteral("认领人不能为空！\n\n请输入代码检索认领人，或点击右侧选择按钮选定"),
+                              CmbField[2], [this] { m_fields->CmdRLR_Click(); });
+    if (empty(3))
+        return refuseWithList(QStringLiteral("试剂名称不能为空！\n\n请输入代码检索，或点击右侧选择按钮选定"), CmbField[3],
+                              [this] { CmdQBSJ_Click(); });
+
+    QComboBox *quantity = CmbField[4];
+    if (empty(4))
+        return refuse(QStringLiteral("数量不能为空！"), quantity);
+    const std::optional<double> q = convert::parseNumber(quantity->currentText().trimmed());
+    if (!q) {
+        quantity->setEditText(QString());
+        return refuse(QStringLiteral("请输入阿拉伯数字！"), quantity);
+    }
+    if (static_cast<float>(*q) <= 0) {
+        quantity->setEditText(QString());
+        return refuse(QStringLiteral("出库数量必须大于零！"), quantity);
+    }
+    quantity->setEditText(convert::standard(*q));
+    const double asked = convert::parseNumber(quantity->currentText()).value_or(0);
+    const float left = m_fields->lot().quantity;
+    if (static_cast<double>(left) - asked < 0) {
+        refuseQuantity(static_cast<double>(left));
+        return false;
+    }
+
+    QComboBox *price = CmbField[5];
+    if (empty(5))
+        return refuse(QStringLiteral("出库价不能为空！"), price);
+    const std::optional<double> p = convert::parseNumber(price->currentText().trimmed());
+    if (!p) {
+        price->setEditText(QString());
+        return refuse(QStringLiteral("请输入阿拉伯数字！"), price);
+    }
+    price->setEditText(convert::standard(*p));
+
+    const issues::ChosenLot &lot = m_fields->lot();
+    if (lot.expiry.isValid() && lot.expiry <= ModBase::SysDate
+        && platform::msgBox(QStringLiteral("试剂已过期！\n\n请勿使用过期试剂，建议使用“试剂报损”功能报损本条试剂\n\n确定出库？"),
+                            Buttons::YesNo, Icon::Exclamation,
+                            QStringLiteral("出库日期：") + DTPrq->date().toString(QStringLiteral("yyyy-MM-dd")),
+                            nullptr, Answer::No)
+            != Answer::Yes) {
+        CmbField[3]->setFocus();
+        return false;
+    }
+
+    if (CmbField[0]->currentText().size() != 11
+        && platform::msgBox(QStringLiteral("检测到不标准的出库单号！\n\n标准出库单号是4位年＋2位月＋2位日＋3位编号，共11位，修改？"),
+                            Buttons::YesNo, Icon::Question, QStringLiteral("提示"), nullptr, Answer::Yes)
+            == Answer::Yes) {
+        CmbField[0]->setFocus();
+        return false;
+    }
+    return true;
+}
+
+void FrmProductOut::refuseQuantity(double left)
+{
+    platform::msgBox(QStringLiteral("当前库存数量为：%1，出库数量不能大于库存数量！")
+                         .arg(convert::singleText(static_cast<float>(left))),
+                     Buttons::Ok, Icon::Exclamation);
+    CmbField[4]->setEditText(QString());
+    CmbField[4]->setFocus();
+}
+
+void FrmProductOut::saveLine()
+{
+    std::exception_ptr failure;
+    issues::IssueResult result;
+    {
+        WaitCursor wait;
+        ModBase::SetStatus(QStringLiteral("系统正在进行数据登入工作"), true);
+        try {
+            const qint64 number = documentNumberOf(CmbField[0]->currentText().trimmed());
+            ModBase::OutDH = static_cast<double>(number);
+            dao::Database *db = database();
+            if (!db)
+                throw std::runtime_error("数据库没有打开。");
+            issues::IssueLine line;
+            line.number = number;
+            line.date = DTPrq->date();
+            line.lotId = m_fields->lot().lotId;
+            line.quantity = convert::parseNumber(CmbField[4]->currentText().trimmed()).value_or(0);
+            line.price = convert::parseNumber(CmbField[5]->currentText().trimmed()).value_or(0);
+            line.department = CmbField[1]->currentText().trimmed();
+            line.claimant = CmbField[2]->currentText().trimmed();
+            line.userId = ModBase::UserID;
+            result = issues::saveIssueLine(*db, line);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (!failure && result.saved) {
+            updateListedLot(m_fields->lot().lotId, result.remaining);
+            showTip(result.tip, CmbField[3]->currentText());
+            m_fields->clearLotFields();
+            ShowLastOut();
+            CmbField[3]->setFocus();
+        }
+    }
+    ModBase::SetStatus(QString());
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (...) {
+            ModBase::ShowErr();
+        }
+    } else if (!result.saved) {
+        // Another workstation took from the lot since it was listed.
+        refuseQuantity(result.stored);
+    }
+}
+
+void FrmProductOut::updateListedLot(qint64 lotId, double remaining)
+{
+    if (GridTip->Tag() != QStringLiteral("Inventory"))
+        return;
+    const QString key = QString::number(lotId);
+    for (int r = 1; r < GridTip->Rows(); ++r) {
+        if (GridTip->TextMatrix(r, 0) == key) {
+            GridTip->setTextMatrix(r, 9, remaining == 0 ? QStringLiteral("0") : convert::doubleText(remaining));
+            return;
+        }
+    }
+}
+
+void FrmProductOut::showTip(const issues::LowStock &tip, const QString &reagent)
+{
+    switch (tip.kind) {
+    case issues::LowStock::None:
+        lblTipLKC->hide();
+        return;
+    case issues::LowStock::Below:
+        lblTipLKC->setText(QStringLiteral("提示：“%1”库存为：%2，低于库存低限：%3").arg(reagent, tip.total, tip.limit));
+        break;
+    case issues::LowStock::Empty:
+        lblTipLKC->setText(QStringLiteral("提示：“%1”已没有库存！").arg(reagent));
+        break;
+    }
+    lblTipLKC->show();
+}
+
+void FrmProductOut::CmdNewDH_Click()
+{
+    try {
+        GetDH(true);
+    } catch (...) {
+        ModBase::ShowErr();
+        return;
+    }
+    ShowLastOut();
+    CmbField[0]->setFocus();
+}
+
+void FrmProductOut::CmbGZBSJ_Click()
+{
+    ModBase::SQL.clear();
+    FrmPopMenu::popUp(FrmPopMenu::instance().mnuRK);
+    const QString group = ModBase::SQL;
+    if (!group.isEmpty())
+        m_fields->listLots(issues::GroupLotsSql, {QStringLiteral("%") + dao::escapeLike(group)});
+}
+
+void FrmProductOut::CmdQBSJ_Click()
+{
+    m_fields->listLots(issues::LotsByNameSql);
+}
+
+void FrmProductOut::CmdHelp_Click()
+{
+    FrmPopMenu::helpButton(this, QStringLiteral("::/4.htm#42"), QStringLiteral("/Demo/22.htm"));
+}
+
+bool FrmProductOut::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == CmbField[4]->lineEdit() && event->type() == QEvent::Resize) {
+        const QSize size = static_cast<QResizeEvent *>(event)->size();
+        TxtDW->setGeometry(size.width() - TxtDW->width(), 0, TxtDW->width(), size.height());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmProductOut::closeEvent(QCloseEvent *event)
+{
+    FrmPopMenu::instance().unloadItems();
+    event->accept();
+}

@@ -1,6 +1,5 @@
 #include "FrmMovementQuery.h"
 
-#include "MovementSearch.h"
 #include "dao/Database.h"
 #include "reports/ExportGrid.h"
 #include "reports/FrmPrint.h"
@@ -8,6 +7,7 @@
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "shell/ModDataGrid.h"
+#include "stock/MovementLines.h"
 #include "widgets/DateRangeSelector.h"
 #include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
@@ -26,8 +26,6 @@
 #include <QRegularExpressionValidator>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
-
-using platform::convert::Currency;
 
 namespace {
 
@@ -57,22 +55,6 @@ public:
 private:
     WaitCursor m_cursor;
 };
-
-dao::Database *database()
-{
-    ModData::OpenDB();
-    return ModData::Connection();
-}
-
-QString standardOf(const QVariant &v) { return platform::convert::standard(v.toDouble()); }
-
-Currency columnTotal(const FlexGrid &grid, int col)
-{
-    Currency total;
-    for (int r = 1; r < grid.Rows(); ++r)
-        total += Currency::fromDouble(platform::convert::parseNumber(grid.TextMatrix(r, col)).value_or(0));
-    return total;
-}
 
 } // namespace
 
@@ -240,41 +222,31 @@ void FrmMovementQuery::connectLists()
     }
 }
 
-void FrmMovementQuery::DoQuery(const QString &sql, const QVariantList &params)
+void FrmMovementQuery::DoQuery(const queries::Statement &statement)
 {
-    showResult(sql, params, m_kind.detailWidths, m_kind.detailAmountColumn, m_kind.detailKind, false);
+    showResult(statement, m_kind.detailWidths, stock::ReportAmountColumn, m_kind.detailKind);
 }
 
-void FrmMovementQuery::DoQueryHZ(const QString &sql, const QVariantList &params)
+void FrmMovementQuery::DoQueryHZ(const queries::Statement &statement)
 {
-    showResult(sql, params, queries::SummaryWidths, queries::SummaryAmountColumn, m_kind.summaryKind, true);
+    showResult(statement, queries::SummaryWidths, stock::SummaryAmountColumn, m_kind.summaryKind);
 }
 
-void FrmMovementQuery::showResult(const QString &sql, const QVariantList &params, const QList<int> &widths,
-                                  int amountColumn, const QString &kind, bool summary)
+void FrmMovementQuery::showResult(const queries::Statement &statement, const QList<int> &widths, int amountColumn,
+                                  const QString &kind)
 {
     try {
         Busy busy(QStringLiteral("正在检索数据"));
-        dao::Database *db = database();
-        if (!db)
-            return;
-        ModBase::SQL = sql;
-        dao::Result result = db->select(sql, params);
-        for (dao::Row &row : result.rows) {
-            if (summary) {
-                row.set(queries::SummaryPriceColumn, standardOf(row[queries::SummaryPriceColumn]));
-                row.set(amountColumn, standardOf(Currency{row[amountColumn].toLongLong()}.toDouble()));
-            } else {
-                row.set(amountColumn, standardOf(row[amountColumn]));
-            }
-        }
+        ModBase::SQL = statement.query.sql + statement.tail;
+        const dao::Result result =
+            stock::movementLines(ModData::database(), statement.query, statement.tail, statement.params);
         GridQ->setRedraw(false);
         GridQ->Fill(result);
         for (int c = 0; c < GridQ->Cols() && c < widths.size(); ++c)
             GridQ->setColWidth(c, widths.at(c));
         GridQ->setRedraw(true);
         ModBase::PrintKind = kind;
-        ModBase::PrintTotal = columnTotal(*GridQ, amountColumn);
+        ModBase::PrintTotal = stock::columnTotal(*GridQ, amountColumn);
         LabTip->setText(ModBase::PrintTitle + QStringLiteral("－共 %1 条记录，总金额：").arg(GridQ->Rows() - 1) +
                         platform::convert::standard(ModBase::PrintTotal.toDouble()));
     } catch (...) {
@@ -293,11 +265,9 @@ void FrmMovementQuery::CmdQ_Click()
     const queries::Search search = queries::periodSearch(m_kind, DateRange->title(), DateRange->condition(), texts);
     ModBase::PrintTitle = search.title;
     if (OptKind[1]->isChecked() && m_kind.summary) {
-        const queries::Statement s = queries::summaryStatement(m_kind, search);
-        DoQueryHZ(s.sql, s.params);
+        DoQueryHZ(queries::summaryStatement(m_kind, search));
     } else {
-        const queries::Statement s = queries::detailStatement(m_kind, search, ModBase::OrderBy);
-        DoQuery(s.sql, s.params);
+        DoQuery(queries::detailStatement(m_kind, search, ModBase::OrderBy));
     }
 }
 
@@ -307,8 +277,7 @@ void FrmMovementQuery::CmbDH_Change()
     if (!search)
         return;
     ModBase::PrintTitle = search->title;
-    const queries::Statement s = queries::detailStatement(m_kind, *search, ModBase::OrderBy);
-    DoQuery(s.sql, s.params);
+    DoQuery(queries::detailStatement(m_kind, *search, ModBase::OrderBy));
 }
 
 void FrmMovementQuery::CmbFPH_Change()
@@ -317,8 +286,7 @@ void FrmMovementQuery::CmbFPH_Change()
     if (!search)
         return;
     ModBase::PrintTitle = search->title;
-    const queries::Statement s = queries::detailStatement(m_kind, *search, ModBase::OrderBy);
-    DoQuery(s.sql, s.params);
+    DoQuery(queries::detailStatement(m_kind, *search, ModBase::OrderBy));
 }
 
 void FrmMovementQuery::Chorder_Click()
@@ -356,13 +324,11 @@ void FrmMovementQuery::fillOnce(DropDownCombo *combo, const QString &sql, const 
     const QSignalBlocker blocker(combo);
     const QSignalBlocker editBlocker(combo->lineEdit());
     try {
-        dao::Database *db = database();
-        if (!db)
-            return;
+        const dao::Result rows = ModData::database().select(sql, params);
         const WaitCursor wait;
         if (addBlank)
             combo->addItem(QString());
-        for (const dao::Row &row : db->select(sql, params).rows)
+        for (const dao::Row &row : rows.rows)
             if (!row.text(0).isEmpty())
                 combo->addItem(row.text(0));
     } catch (...) {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "MovementQueryKind.h"
+#include "MovementSearch.h"
 
 #include <QList>
 #include <QString>
-#include <QVariantList>
 #include <QWidget>
 
 #include <array>
@@ -28,8 +28,8 @@ public:
 
     // Shows the lines of a detail statement, or the rows of a summary statement, in GridQ
     // and leaves the report's kind and total for the preview.
-    void DoQuery(const QString &sql, const QVariantList &params);
-    void DoQueryHZ(const QString &sql, const QVariantList &params);
+    void DoQuery(const queries::Statement &statement);
+    void DoQueryHZ(const queries::Statement &statement);
 
     // A filter combo box by its name (CmbGYS, CmbZB, CmbRLBM, CmbCS, CmbSJDM); null when
     // the kind has none of that name.
@@ -56,8 +56,8 @@ private:
     QWidget *buildSearch();
     QWidget *buildButtons();
     void connectLists();
-    void showResult(const QString &sql, const QVariantList &params, const QList<int> &widths, int amountColumn,
-              const QString &kind, bool summary);
+    void showResult(const queries::Statement &statement, const QList<int> &widths, int amountColumn,
+                    const QString &kind);
     void CmdQ_Click();
     void CmbDH_Change();
     void CmbFPH_Change();

@@ -3,20 +3,6 @@
 namespace queries {
 namespace {
 
-const QString kJoins = QStringLiteral(
-    " FROM shijibiandongdengji"
-    " INNER JOIN shijijibenxinxi ON shijijibenxinxi.试剂ID = shijibiandongdengji.试剂ID"
-    " INNER JOIN changshang ON changshang.厂商ID = shijijibenxinxi.厂商ID"
-    " INNER JOIN gongyingshang ON gongyingshang.供应商ID = shijibiandongdengji.供应商ID"
-    " INNER JOIN yonghu ON yonghu.用户ID = shijibiandongdengji.操作者ID"
-    " WHERE shijibiandongdengji.变动标志=?");
-
-const QString kFirstColumns = QStringLiteral(
-    "SELECT shijibiandongdengji.登记ID, shijibiandongdengji.登记日期, shijijibenxinxi.品名, shijijibenxinxi.规格, "
-    "shijibiandongdengji.批号, changshang.厂商, shijibiandongdengji.数量, shijijibenxinxi.单位, "
-    "shijibiandongdengji.单价, shijibiandongdengji.数量*shijibiandongdengji.单价 AS 金额, "
-    "shijibiandongdengji.有效期, shijijibenxinxi.组别, shijijibenxinxi.批准文号, ");
-
 QueryFilter supplier(int slot)
 {
     return {QStringLiteral("CmbGYS"), QStringLiteral("供 应 商:"), QStringLiteral("gongyingshang.供应商"),
@@ -63,16 +49,13 @@ const MovementQueryKind &receiptQuery()
     static const MovementQueryKind kind{
         QStringLiteral("FrmQIn"),
         QStringLiteral("入库查询"),
-        1,
+        stock::Receipt,
         QStringLiteral("按入库单号查询"),
         QStringLiteral("入库单号:"),
         true,
         {supplier(0), group(1), name(FilterText::AsTyped, 3), maker(2)},
         QStringLiteral("试剂入库报表"),
-        kFirstColumns + QStringLiteral("gongyingshang.供应商, shijibiandongdengji.单号, shijibiandongdengji.发票号, "
-                                       "shijibiandongdengji.存放地点, yonghu.用户名 AS 操作者") + kJoins,
         {0, 1300, 2500, 1400, 1100, 1000, 700, 600, 800, 1100, 1300, 800, 2000, 1000, 1400, 2000, 1000, 1000},
-        9,
         QStringLiteral("RegIn"),
         true,
         QStringLiteral("RegInHZ"),
@@ -87,18 +70,14 @@ const MovementQueryKind &issueQuery()
     static const MovementQueryKind kind{
         QStringLiteral("FrmQOut"),
         QStringLiteral("出库查询"),
-        2,
+        stock::Issue,
         QStringLiteral("按出库单号查询"),
         QStringLiteral("出库单号:"),
         false,
         {department(2), group(1), name(FilterText::Trimmed, 3), supplier(0)},
         QStringLiteral("试剂出库报表"),
-        kFirstColumns + QStringLiteral("shijibiandongdengji.存放地点, gongyingshang.供应商, shijibiandongdengji.单号, "
-                                       "shijibiandongdengji.发票号, shijibiandongdengji.认领部门, "
-                                       "shijibiandongdengji.认领人, yonghu.用户名 AS 操作者") + kJoins,
         {0, 1300, 2500, 1400, 1100, 1000, 700, 600, 800, 1100, 1300, 800, 2000, 1000, 1000, 1400, 2000, 1000, 1000,
          1000},
-        9,
         QStringLiteral("RegOut"),
         true,
         QStringLiteral("RegOutHZ"),
@@ -113,19 +92,14 @@ const MovementQueryKind &scrapQuery()
     static const MovementQueryKind kind{
         QStringLiteral("FrmQScrap"),
         QStringLiteral("报损查询"),
-        3,
+        stock::Scrap,
         QStringLiteral("按报损单号查询"),
         QStringLiteral("报损单号:"),
         false,
         {department(2), group(1), name(FilterText::AsTyped, 3), supplier(0)},
         QStringLiteral("试剂报损报表"),
-        kFirstColumns + QStringLiteral("shijibiandongdengji.存放地点, gongyingshang.供应商, shijibiandongdengji.单号, "
-                                       "shijibiandongdengji.发票号, shijibiandongdengji.报损原因, "
-                                       "shijibiandongdengji.认领部门, shijibiandongdengji.认领人, "
-                                       "yonghu.用户名 AS 操作者") + kJoins,
         {0, 1300, 2500, 1400, 1100, 1000, 700, 600, 800, 1100, 1300, 800, 2000, 1000, 1000, 1400, 2000, 1000, 1000,
          1000, 1000},
-        9,
         QStringLiteral("RegBS"),
         false,
         QString(),

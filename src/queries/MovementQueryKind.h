@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stock/MovementFlag.h"
+
 #include <QList>
 #include <QString>
 #include <QVariantList>
@@ -27,15 +29,13 @@ struct QueryFilter {
 struct MovementQueryKind {
     QString window;  // the class and object name
     QString caption; // the window title
-    int flag;        // the movement flag of the listed lines
+    stock::MovementFlag flag; // the listed lines
     QString documentFrame;
     QString documentLabel;
     bool invoiceLookUp;
     QList<QueryFilter> filters; // in the order the search applies them
     QString reportName;         // ends every report title
-    QString detailSql;          // the lines with their joins, up to the movement-flag condition
     QList<int> detailWidths;
-    int detailAmountColumn;
     QString detailKind;
     bool summary;
     QString summaryKind;
@@ -49,7 +49,5 @@ const MovementQueryKind &scrapQuery();
 
 // The summary's columns: 试剂ID (hidden), 品名, 规格, 厂商, 数量, 单位, 单价, 金额.
 inline const QList<int> SummaryWidths{0, 2800, 1800, 1100, 800, 600, 800, 1200};
-inline constexpr int SummaryAmountColumn = 7;
-inline constexpr int SummaryPriceColumn = 6;
 
 } // namespace queries

@@ -6,24 +6,6 @@
 namespace queries {
 namespace {
 
-// The register's lines with their reagent, maker and supplier; the operator is not
-// joined, so a line whose user was deleted still counts. Grouping by +试剂ID keeps the
-// date index: grouping by the bare key lets the planner walk the whole register by reagent.
-const QString kSummary = QStringLiteral(
-    "SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, "
-    "ROUND(SUM(shijibiandongdengji.数量), 4) AS 数量, shijijibenxinxi.单位, shijibiandongdengji.单价 AS 单价, "
-    "SUM(CAST(ROUND(shijibiandongdengji.数量*shijibiandongdengji.单价*10000) AS INTEGER)) AS 金额"
-    " FROM shijibiandongdengji"
-    " INNER JOIN shijijibenxinxi ON shijijibenxinxi.试剂ID = shijibiandongdengji.试剂ID"
-    " INNER JOIN changshang ON changshang.厂商ID = shijijibenxinxi.厂商ID"
-    " INNER JOIN gongyingshang ON gongyingshang.供应商ID = shijibiandongdengji.供应商ID"
-    " WHERE shijibiandongdengji.变动标志=?");
-
-const QString kSummaryTail = QStringLiteral(
-    " GROUP BY +shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, "
-    "shijijibenxinxi.单位, shijibiandongdengji.单价, shijijibenxinxi.组别"
-    " ORDER BY shijijibenxinxi.组别 COLLATE ZH, shijijibenxinxi.品名 COLLATE ZH, shijibiandongdengji.单价");
-
 QString titleWord(TitleWord word, const QString &t)
 {
     switch (word) {
@@ -81,12 +63,12 @@ std::optional<Search> invoiceSearch(const MovementQueryKind &kind, const QString
 
 Statement detailStatement(const MovementQueryKind &kind, const Search &search, const QString &orderBy)
 {
-    return {kind.detailSql + search.conditions + orderBy, QVariantList{kind.flag} + search.params};
+    return {stock::reportLines(kind.flag), search.conditions + orderBy, search.params};
 }
 
 Statement summaryStatement(const MovementQueryKind &kind, const Search &search)
 {
-    return {kSummary + search.conditions + kSummaryTail, QVariantList{kind.flag} + search.params};
+    return {stock::summaryLines(kind.flag), search.conditions + stock::SummaryTail, search.params};
 }
 
 } // namespace queries

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "stock/MovementLines.h"
 #include "widgets/DateRange.h"
 
 #include <QString>
@@ -29,15 +30,16 @@ std::optional<Search> documentSearch(const MovementQueryKind &kind, const QStrin
 // The lines whose invoice number ends with the trimmed text; nothing when that is empty.
 std::optional<Search> invoiceSearch(const MovementQueryKind &kind, const QString &typed);
 
+// A movement-line query with what follows its flag condition.
 struct Statement {
-    QString sql;
+    stock::LineQuery query;
+    QString tail;
     QVariantList params;
 };
 
 // The lines of the search in the given order (the shared OrderBy).
 Statement detailStatement(const MovementQueryKind &kind, const Search &search, const QString &orderBy);
-// One row per reagent and unit price, by group, name and price; 数量 rounded to four decimals,
-// 金额 the sum of the line amounts in ten-thousandths (an exact integer).
+// One row per reagent and unit price.
 Statement summaryStatement(const MovementQueryKind &kind, const Search &search);
 
 } // namespace queries

@@ -90,8 +90,10 @@ LineQuery reportLines(MovementFlag flag)
 LineQuery summaryLines(MovementFlag flag)
 {
     return {QStringLiteral("SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, "
-                           "SUM(shijibiandongdengji.数量) AS 数量, shijijibenxinxi.单位, shijibiandongdengji.单价 AS 单价, "
-                           "SUM(shijibiandongdengji.数量*shijibiandongdengji.单价) AS 金额"
+                           "ROUND(SUM(shijibiandongdengji.数量), 4) AS 数量, shijijibenxinxi.单位, "
+                           "shijibiandongdengji.单价 AS 单价, "
+                           "SUM(CAST(ROUND(shijibiandongdengji.数量*shijibiandongdengji.单价*10000) AS INTEGER)) "
+                           "/ 10000.0 AS 金额"
                            " FROM shijibiandongdengji"
                            " INNER JOIN shijijibenxinxi ON shijijibenxinxi.试剂ID = shijibiandongdengji.试剂ID"
                            " INNER JOIN changshang ON changshang.厂商ID = shijijibenxinxi.厂商ID"
@@ -100,10 +102,12 @@ LineQuery summaryLines(MovementFlag flag)
             {SummaryPriceColumn, SummaryAmountColumn}};
 }
 
+// Grouping by +试剂ID keeps the date index of a period condition: by the bare key the
+// planner walks the whole register in reagent order.
 const QString SummaryTail = QStringLiteral(
-    " GROUP BY shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, "
+    " GROUP BY +shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, "
     "shijijibenxinxi.单位, shijibiandongdengji.单价, shijijibenxinxi.组别"
-    " ORDER BY shijijibenxinxi.组别 COLLATE ZH, shijijibenxinxi.品名 COLLATE ZH");
+    " ORDER BY shijijibenxinxi.组别 COLLATE ZH, shijijibenxinxi.品名 COLLATE ZH, shijibiandongdengji.单价");
 
 dao::Result movementLines(dao::Database &db, const LineQuery &query, const QString &tail, const QVariantList &params)
 {

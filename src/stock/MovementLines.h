@@ -45,8 +45,9 @@ LineQuery reportLines(MovementFlag flag);
 inline constexpr int ReportAmountColumn = 9;
 inline constexpr int ReportPrintedColumns = 10;
 
-// The summary report: one row per reagent and price: 试剂ID, 品名, 规格, 厂商, 数量 (summed),
-// 单位, 单价, 金额 (summed). Append the conditions, then SummaryTail.
+// The summary report: one row per reagent and price, by group, name and price: 试剂ID, 品名,
+// 规格, 厂商, 数量 (summed, to four decimals), 单位, 单价, 金额 (the line amounts rounded to four
+// decimals and summed exactly, as Currency). Append the conditions, then SummaryTail.
 LineQuery summaryLines(MovementFlag flag);
 extern const QString SummaryTail;
 inline constexpr int SummaryPriceColumn = 6;

@@ -19,9 +19,11 @@ protected:
         QueriesFixture::SetUp();
         int day = 1;
         for (const QString &invoice : {u"12"_s, u"112"_s, u"A12"_s, u"120"_s, u"1%"_s, u"15"_s})
-            store({.flag = 1, .number = 20261201001, .date = {2026, 12, day++}, .invoice = invoice});
-        store({.flag = 1, .number = 20261207001, .date = {2026, 12, 7}, .reagent = 3, .supplier = 2});
-        store({.flag = 2, .invoice = u"912"_s});
+            store.line({.flag = 1, .number = 20260101001, .invoice = invoice, .date = {2026, 1, day++},
+                        .reagent = serum, .price = 10, .supplier = beijing});
+        store.line({.flag = 1, .number = 20260107001, .date = {2026, 1, 7}, .reagent = quoted, .price = 10,
+                    .supplier = shanghai});
+        store.line({.flag = 2, .invoice = u"912"_s, .reagent = serum, .supplier = beijing});
     }
     void TearDown() override
     {
@@ -44,14 +46,13 @@ TEST_F(FrmQInTest, InvoiceEndingFindsOnlyLiteralEndings)
 {
     open();
     ASSERT_TRUE(w->CmbFPH);
-    type(w->CmbFPH, u"12"_s);
+    typeInto(w->CmbFPH, u"12"_s);
     EXPECT_EQ(w->GridQ->Cols(), 18);
     EXPECT_EQ(column(w->GridQ, 15), (QStringList{u"12"_s, u"112"_s, u"A12"_s}));
     EXPECT_EQ(ModBase::PrintTitle, u"发票号“12”试剂入库报表"_s);
     EXPECT_EQ(ModBase::PrintKind, u"RegIn"_s);
 
-    w->CmbFPH->setEditText(QString());
-    type(w->CmbFPH, u"1%"_s);
+    typeInto(w->CmbFPH, u"1%"_s);
     EXPECT_EQ(column(w->GridQ, 15), QStringList{u"1%"_s});
 }
 
@@ -64,21 +65,21 @@ TEST_F(FrmQInTest, NameAndMakerAsTypedTitleTrimmed)
         int rows;
     };
     const Case cases[] = {
-        {"CmbSJDM", u"血清样本 "_s, u"本月（12月份）血清样本试剂入库报表"_s, 0},
-        {"CmbSJDM", u"血清样本"_s, u"本月（12月份）血清样本试剂入库报表"_s, 6},
-        {"CmbCS", u"某厂"_s, u"本月（12月份）厂商某厂试剂入库报表"_s, 1},
-        {"CmbGYS", u" 上海科技 "_s, u"本月（12月份）上海科技供试剂入库报表"_s, 1},
-        {"CmbSJDM", u"奥'布试剂"_s, u"本月（12月份）奥'布试剂试剂入库报表"_s, 1},
+        {"CmbSJDM", u"血清样本 "_s, u"本月（1月份）血清样本试剂入库报表"_s, 0},
+        {"CmbSJDM", u"血清样本"_s, u"本月（1月份）血清样本试剂入库报表"_s, 6},
+        {"CmbCS", u"某厂"_s, u"本月（1月份）厂商某厂试剂入库报表"_s, 1},
+        {"CmbGYS", u" 上海科技 "_s, u"本月（1月份）上海科技供试剂入库报表"_s, 1},
+        {"CmbSJDM", u"奥'布试剂"_s, u"本月（1月份）奥'布试剂试剂入库报表"_s, 1},
     };
     open();
     EXPECT_FALSE(w->filter(u"CmbRLBM"_s));
     for (const Case &c : cases) {
         auto *combo = w->filter(QString::fromLatin1(c.combo));
-        type(combo, c.typed);
+        typeInto(combo, c.typed);
         QTest::mouseClick(w->CmdQ, Qt::LeftButton);
         EXPECT_EQ(w->GridQ->Rows() - 1, c.rows) << c.combo;
         EXPECT_EQ(ModBase::PrintTitle, c.title);
-        combo->setEditText(QString());
+        typeInto(combo, QString());
     }
 }
 
@@ -90,7 +91,7 @@ TEST_F(FrmQInTest, SummaryKind)
     EXPECT_EQ(column(w->GridQ, 1), (QStringList{u"奥'布试剂"_s, u"血清样本"_s}));
     EXPECT_EQ(column(w->GridQ, 4), (QStringList{u"1"_s, u"6"_s}));
     EXPECT_EQ(ModBase::PrintKind, u"RegInHZ"_s);
-    EXPECT_EQ(w->LabTip->text(), u"本月（12月份）试剂入库报表－共 2 条记录，总金额：70.00"_s);
+    EXPECT_EQ(w->LabTip->text(), u"本月（1月份）试剂入库报表－共 2 条记录，总金额：70.00"_s);
 }
 
 } // namespace

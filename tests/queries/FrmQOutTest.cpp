@@ -29,16 +29,20 @@ protected:
     void SetUp() override
     {
         QueriesFixture::SetUp();
-        // 血清样本 at two prices, one of its lines entered by a user since deleted (9);
+        // 血清样本 at two prices, one of its lines entered by a user since deleted (99);
         // 谷丙转氨酶 three times at 0.3333, each line worth 0.33 on screen.
-        store({.number = 20261201001, .date = {2026, 12, 1}, .quantity = 2});
-        store({.number = 20261202001, .date = {2026, 12, 2}, .price = 12.5, .department = u"急诊科"_s});
+        store.line({.flag = 2, .number = 20260101001, .date = {2026, 1, 1}, .reagent = serum, .quantity = 2,
+                    .price = 10, .department = u"检验科"_s, .supplier = beijing});
+        store.line({.flag = 2, .number = 20260102001, .date = {2026, 1, 2}, .reagent = serum, .price = 12.5,
+                    .department = u"急诊科"_s, .supplier = beijing});
         for (int day = 3; day <= 5; ++day)
-            store({.number = 20261203001, .date = {2026, 12, day}, .reagent = 2, .price = 0.3333});
-        store({.number = 20261201001, .date = {2026, 12, 6}, .quantity = 2, .user = 9});
-        store({.flag = 1, .number = 20261201001});
-        store({.flag = 3, .number = 20261201001});
-        store({.number = 20261120001, .date = {2026, 11, 20}});
+            store.line({.flag = 2, .number = 20260103001, .date = {2026, 1, day}, .reagent = alt, .price = 0.3333,
+                        .department = u"检验科"_s, .supplier = beijing});
+        store.line({.flag = 2, .number = 20260101001, .date = {2026, 1, 6}, .reagent = serum, .quantity = 2,
+                    .price = 10, .supplier = beijing, .user = 99});
+        store.line({.flag = 1, .number = 20260101001, .reagent = serum, .price = 10, .supplier = beijing});
+        store.line({.flag = 3, .number = 20260101001, .reagent = serum, .price = 10, .supplier = beijing});
+        store.line({.flag = 2, .number = 20251220001, .date = {2025, 12, 20}, .reagent = serum, .supplier = beijing});
     }
     void TearDown() override
     {
@@ -70,7 +74,7 @@ TEST_F(FrmQOutTest, DetailOfThePeriod)
                                                 u"谷丙转氨酶"_s}));
     EXPECT_EQ(column(w->GridQ, 9), (QStringList{u"20.00"_s, u"12.50"_s, u"0.33"_s, u"0.33"_s, u"0.33"_s}));
     // The total is the sum of the amounts shown.
-    EXPECT_EQ(w->LabTip->text(), u"本月（12月份）试剂出库报表－共 5 条记录，总金额：33.49"_s);
+    EXPECT_EQ(w->LabTip->text(), u"本月（1月份）试剂出库报表－共 5 条记录，总金额：33.49"_s);
     EXPECT_EQ(ModBase::PrintKind, u"RegOut"_s);
     EXPECT_EQ(ModBase::PrintTotal.units, 334900);
 }
@@ -91,13 +95,14 @@ TEST_F(FrmQOutTest, SummaryPerReagentAndPrice)
         EXPECT_EQ((QStringList{w->GridQ->TextMatrix(r, 1), w->GridQ->TextMatrix(r, 4), w->GridQ->TextMatrix(r, 6),
                                w->GridQ->TextMatrix(r, 7)}),
                   expected.at(r - 1));
-    EXPECT_EQ(w->LabTip->text(), u"本月（12月份）试剂出库报表－共 3 条记录，总金额：53.50"_s);
+    EXPECT_EQ(w->LabTip->text(), u"本月（1月份）试剂出库报表－共 3 条记录，总金额：53.50"_s);
     EXPECT_EQ(ModBase::PrintKind, u"RegOutHZ"_s);
 }
 
 TEST_F(FrmQOutTest, FiltersAndTheirTitles)
 {
-    store({.number = 20261207001, .date = {2026, 12, 7}, .reagent = 3, .department = u"O'Neil科"_s, .supplier = 2});
+    store.line({.flag = 2, .number = 20260107001, .date = {2026, 1, 7}, .reagent = quoted, .price = 10,
+                .department = u"O'Neil科"_s, .supplier = shanghai});
     struct Case {
         const char *combo;
         QString typed;
@@ -105,20 +110,20 @@ TEST_F(FrmQOutTest, FiltersAndTheirTitles)
         int rows;
     };
     const Case cases[] = {
-        {"CmbRLBM", u"急诊科"_s, u"本月（12月份）急诊科试剂出库报表"_s, 1},
-        {"CmbRLBM", u"O'Neil科"_s, u"本月（12月份）O'Neil科试剂出库报表"_s, 1},
-        {"CmbSJDM", u"血清样本 "_s, u"本月（12月份）血清样本试剂出库报表"_s, 2},
-        {"CmbGYS", u"上海科技"_s, u"本月（12月份）上海科技供试剂出库报表"_s, 1},
-        {"CmbZB", u"没有"_s, u"本月（12月份）没有试剂出库报表"_s, 0},
+        {"CmbRLBM", u"急诊科"_s, u"本月（1月份）急诊科试剂出库报表"_s, 1},
+        {"CmbRLBM", u"O'Neil科"_s, u"本月（1月份）O'Neil科试剂出库报表"_s, 1},
+        {"CmbSJDM", u"血清样本 "_s, u"本月（1月份）血清样本试剂出库报表"_s, 2},
+        {"CmbGYS", u"上海科技"_s, u"本月（1月份）上海科技供试剂出库报表"_s, 1},
+        {"CmbZB", u"没有"_s, u"本月（1月份）没有试剂出库报表"_s, 0},
     };
     open();
     for (const Case &c : cases) {
         auto *combo = w->filter(QString::fromLatin1(c.combo));
-        type(combo, c.typed);
+        typeInto(combo, c.typed);
         search();
         EXPECT_EQ(w->GridQ->Rows() - 1, c.rows) << c.combo;
         EXPECT_EQ(ModBase::PrintTitle, c.title);
-        combo->setEditText(QString());
+        typeInto(combo, QString());
     }
     EXPECT_TRUE(w->LabTip->text().endsWith(u"－共 0 条记录，总金额：0.00"_s));
     EXPECT_EQ(w->GridQ->Rows(), 1);
@@ -127,16 +132,16 @@ TEST_F(FrmQOutTest, FiltersAndTheirTitles)
 TEST_F(FrmQOutTest, DocumentTypedDigitByDigitAndARefusedPeriod)
 {
     open();
-    type(w->CmbDH, u"2026120100a1"_s);
-    EXPECT_EQ(w->CmbDH->currentText(), u"20261201001"_s);
-    EXPECT_EQ(column(w->GridQ, 15), QStringList{u"20261201001"_s});
-    EXPECT_EQ(w->LabTip->text(), u"单号“20261201001”试剂出库报表－共 1 条记录，总金额：20.00"_s);
+    typeInto(w->CmbDH, u"2026010100a1"_s);
+    EXPECT_EQ(w->CmbDH->currentText(), u"20260101001"_s);
+    EXPECT_EQ(column(w->GridQ, 15), QStringList{u"20260101001"_s});
+    EXPECT_EQ(w->LabTip->text(), u"单号“20260101001”试剂出库报表－共 1 条记录，总金额：20.00"_s);
 
-    w->DateRange->DTPrq[0]->setDate(QDate(2026, 12, 10));
+    w->DateRange->DTPrq[0]->setDate(QDate(2026, 1, 16));
     dialogs.expectExact(u"起始日期不能大于结束日期！"_s);
     search();
     EXPECT_EQ(w->GridQ->Rows(), 2);
-    EXPECT_EQ(ModBase::PrintTitle, u"单号“20261201001”试剂出库报表"_s);
+    EXPECT_EQ(ModBase::PrintTitle, u"单号“20260101001”试剂出库报表"_s);
 }
 
 TEST_F(FrmQOutTest, SortOrderIsSharedAndWaitsForTheNextSearch)
@@ -151,8 +156,8 @@ TEST_F(FrmQOutTest, SortOrderIsSharedAndWaitsForTheNextSearch)
     EXPECT_EQ(ModBase::QueryOrder, 1);
     EXPECT_EQ(platform::profile::read(ModBase::IniFile, u"查询排序"_s, u"查询排序"_s), u"1"_s);
     search();
-    EXPECT_EQ(column(w->GridQ, 1), (QStringList{u"2026-12-01"_s, u"2026-12-02"_s, u"2026-12-03"_s,
-                                                u"2026-12-04"_s, u"2026-12-05"_s}));
+    EXPECT_EQ(column(w->GridQ, 1), (QStringList{u"2026-01-01"_s, u"2026-01-02"_s, u"2026-01-03"_s,
+                                                u"2026-01-04"_s, u"2026-01-05"_s}));
     delete w.data();
 
     const std::unique_ptr<FrmMovementQuery> others[] = {std::make_unique<FrmQIn>(), std::make_unique<FrmQScrap>()};
@@ -188,7 +193,7 @@ TEST_F(FrmQOutTest, PrintAndExportHandOverTheLastResult)
     dialogs.expectDialog(u"FrmPrint"_s, [](QDialog *) {
         EXPECT_EQ(ModBase::PrintGrid.rowCount(), 3);
         EXPECT_EQ(ModBase::PrintKind, u"RegOutHZ"_s);
-        EXPECT_EQ(ModBase::PrintTitle, u"本月（12月份）试剂出库报表"_s);
+        EXPECT_EQ(ModBase::PrintTitle, u"本月（1月份）试剂出库报表"_s);
         EXPECT_EQ(ModBase::PrintTotal.units, 535000);
         return 0;
     });
@@ -198,7 +203,7 @@ TEST_F(FrmQOutTest, PrintAndExportHandOverTheLastResult)
     QTest::mouseClick(w->CmdDH, Qt::LeftButton);
     const QStringList files = QDir(dir.file(u"报表"_s)).entryList(QDir::Files);
     ASSERT_EQ(files.size(), 1);
-    EXPECT_TRUE(files[0].startsWith(u"本月（12月份）试剂出库报表("_s)) << files[0].toStdString();
+    EXPECT_TRUE(files[0].startsWith(u"本月（1月份）试剂出库报表("_s)) << files[0].toStdString();
     EXPECT_TRUE(files[0].endsWith(u".xls"_s));
     EXPECT_TRUE(dialogs.done());
 }

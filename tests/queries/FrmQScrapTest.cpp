@@ -17,10 +17,12 @@ protected:
     void SetUp() override
     {
         QueriesFixture::SetUp();
-        store({.flag = 3, .number = 20261201001, .department = u"只报损科"_s});
-        store({.flag = 3, .number = 20261202001, .date = {2026, 12, 2}, .department = u"检验科"_s});
-        store({.flag = 2, .department = u"检验科"_s});
-        store({.flag = 2, .department = u"急诊科"_s});
+        store.line({.flag = 3, .number = 20260101001, .date = {2026, 1, 1}, .reagent = serum, .price = 10,
+                    .department = u"只报损科"_s, .supplier = beijing, .reason = u"过期"_s});
+        store.line({.flag = 3, .number = 20260102001, .date = {2026, 1, 2}, .reagent = serum, .price = 10,
+                    .department = u"检验科"_s, .supplier = beijing});
+        store.line({.flag = 2, .reagent = serum, .department = u"检验科"_s, .supplier = beijing});
+        store.line({.flag = 2, .reagent = serum, .department = u"急诊科"_s, .supplier = beijing});
     }
     void TearDown() override
     {
@@ -55,10 +57,10 @@ TEST_F(FrmQScrapTest, DetailOnlyWithTheScrapReason)
     QTest::mouseClick(w->CmdQ, Qt::LeftButton);
     EXPECT_EQ(w->GridQ->Cols(), 21);
     EXPECT_EQ(w->GridQ->TextMatrix(0, 17), u"报损原因"_s);
-    EXPECT_EQ(w->LabTip->text(), u"本月（12月份）试剂报损报表－共 2 条记录，总金额：20.00"_s);
+    EXPECT_EQ(w->LabTip->text(), u"本月（1月份）试剂报损报表－共 2 条记录，总金额：20.00"_s);
     EXPECT_EQ(ModBase::PrintKind, u"RegBS"_s);
 
-    type(w->CmbDH, u"20261202001"_s);
+    typeInto(w->CmbDH, u"20260102001"_s);
     EXPECT_EQ(w->GridQ->Rows(), 2);
     EXPECT_EQ(ModBase::PrintKind, u"RegBS"_s);
 }
@@ -75,10 +77,10 @@ TEST_F(FrmQScrapTest, DepartmentsListedFromIssueLinesButTypedStillFilter)
     EXPECT_EQ(column(w->GridQ, 18), QStringList{u"只报损科"_s});
     departments->setEditText(QString());
 
-    type(w->filter(u"CmbSJDM"_s), u"血清样本 "_s);
+    typeInto(w->filter(u"CmbSJDM"_s), u"血清样本 "_s);
     QTest::mouseClick(w->CmdQ, Qt::LeftButton);
     EXPECT_EQ(w->GridQ->Rows(), 1);
-    EXPECT_EQ(ModBase::PrintTitle, u"本月（12月份）血清样本试剂报损报表"_s);
+    EXPECT_EQ(ModBase::PrintTitle, u"本月（1月份）血清样本试剂报损报表"_s);
 }
 
 } // namespace

@@ -6,7 +6,11 @@
 #include "widgets/DatePicker.h"
 #include "widgets/FlexGrid.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 
 // The ledger's reports through its window, next to the statements the reports stand on.
 namespace {
@@ -81,3 +85,42 @@ static void CrosstabYear_bare(benchmark::State &state)
             {QDate(2025, 1, 1), QDate(2025, 12, 31)}));
 }
 BENCHMARK(CrosstabYear_bare)->Name("crosstab_year/bare")->Unit(benchmark::kMillisecond);
+
+// The stocktaking list of one month for every group.
+static void StocktakingAll_program(benchmark::State &state)
+{
+    bench::ProgramFolder folder;
+    FrmQAll window;
+    setPeriod(window, kMonthStart, kMonthEnd);
+    for (auto _ : state) {
+        QTimer::singleShot(0, &window, [] {
+            if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+                menu->actions().first()->trigger();
+                menu->close();
+            }
+        });
+        window.CmdQAll[1]->click();
+    }
+    state.counters["rows"] = window.GridShow->Rows() - 1;
+}
+BENCHMARK(StocktakingAll_program)->Name("stocktaking_all/program")->Unit(benchmark::kMillisecond);
+
+// The reagent list in Chinese order and the two grouped statements the list is filled from.
+static void StocktakingAll_bare(benchmark::State &state)
+{
+    bench::ProgramFolder folder;
+    dao::Database &db = *ModBase::DB();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(db.select(
+            QStringLiteral("SELECT k.试剂ID, k.品名, k.规格, c.厂商, k.组别, k.单位, k.停用 FROM changshang c INNER JOIN "
+                           "shijijibenxinxi k ON c.厂商ID = k.厂商ID ORDER BY k.组别 COLLATE ZH, k.品名 COLLATE ZH")));
+        benchmark::DoNotOptimize(db.select(
+            QStringLiteral("SELECT 试剂ID, 变动标志, SUM(CASE WHEN 登记日期<?1 THEN 数量 END), SUM(CASE WHEN 登记日期<?1 "
+                           "THEN 数量*单价 END), SUM(CASE WHEN 登记日期>=?1 THEN 数量 END), SUM(CASE WHEN 登记日期>=?1 THEN "
+                           "数量*单价 END) FROM shijibiandongdengji WHERE 登记日期<=?2 GROUP BY +试剂ID, 变动标志"),
+            {kMonthStart, kMonthEnd}));
+        benchmark::DoNotOptimize(
+            db.select(QStringLiteral("SELECT 试剂ID, SUM(数量), AVG(单价) FROM shijikucun GROUP BY 试剂ID")));
+    }
+}
+BENCHMARK(StocktakingAll_bare)->Name("stocktaking_all/bare")->Unit(benchmark::kMillisecond);

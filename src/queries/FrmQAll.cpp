@@ -2,6 +2,7 @@
 
 #include "LedgerCrosstab.h"
 #include "LedgerOverview.h"
+#include "Stocktaking.h"
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
 #include "platform/Shell.h"
@@ -87,7 +88,6 @@ void FrmQAll::build()
     };
     pair(Frame4, "Frame4", QStringLiteral("按认领部门汇总"), 2);
     pair(Frame5, "Frame5", QStringLiteral("按认领人汇总"), 4);
-    CmdQAll[1]->setEnabled(false);
 
     CmdHZ = button(QStringLiteral("CmdHZ"), QStringLiteral("时段汇总"), Frame1);
     for (int i = 0; i < 2; ++i) {
@@ -244,6 +244,9 @@ void FrmQAll::CmdQAll_Click(int index)
             showReport(queries::overview(database(), p), queries::reportTitle(p, queries::OverviewTitle), 0);
         });
         break;
+    case 1:
+        stocktakingList();
+        break;
     case 2:
     case 3:
     case 4:
@@ -253,6 +256,24 @@ void FrmQAll::CmdQAll_Click(int index)
     default:
         break;
     }
+}
+
+void FrmQAll::stocktakingList()
+{
+    ModBase::SQL.clear();
+    FrmPopMenu::popUp(FrmPopMenu::instance().mnuRK);
+    const QString group = ModBase::SQL;
+    if (group.isEmpty())
+        return;
+    const queries::Period p = period();
+    runReport([&] {
+        setProgress(0, 1);
+        PicState->show();
+        const GridSnapshot list = queries::stocktaking(database(), p, group,
+                                                       [this](int done, int total) { setProgress(done, total); });
+        PicState->hide();
+        showReport(list, queries::reportTitle(p, queries::StocktakingTitle), 1);
+    });
 }
 
 void FrmQAll::crosstab(int index)
@@ -299,4 +320,14 @@ void FrmQAll::CmdExport_Click()
     ModBase::PrintGrid = GridShow->snapshot();
     ModBase::PrintTitle = m_title;
     ModData::ExportGrid(this, ModBase::PrintGrid, ModBase::PrintTitle, m_exportFirstCol, true);
+}
+
+void FrmQAll::setProgress(int done, int total)
+{
+    // Only a visible step repaints the bar: the list has a row per reagent.
+    const int width = (100 + 3125 * done / std::max(total, 1)) / kTwipsPerPixel;
+    if (width == LblState->width())
+        return;
+    LblState->resize(width, LblState->height());
+    LblState->repaint();
 }

@@ -59,7 +59,9 @@ private:
     // the grid drawing, with the progress bar hidden.
     void runReport(const std::function<void()> &report);
     void showReport(const GridSnapshot &grid, const QString &title, int exportFirstCol);
+    void stocktakingList();
     void crosstab(int index);
+    void setProgress(int done, int total);
 
     EntryFilter *m_entry = nullptr;
     QString m_title;

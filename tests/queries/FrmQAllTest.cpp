@@ -236,15 +236,53 @@ TEST_F(FrmQAllTest, ExportKeepsItsTitleAfterASortAndTheNameColumnOfAWideCrosstab
     EXPECT_EQ(shell.calls.size(), 1);
 }
 
+TEST_F(FrmQAllTest, StocktakingListOfAGroupOrAllAndItsExport)
+{
+    reagent(1, u"血清"_s, u"生化"_s);
+    reagent(2, u"抗体"_s, u"免疫"_s);
+    line(1, 1, QDate(2025, 11, 5), 2, 10);
+    line(2, 1, QDate(2025, 12, 5), 1, 10);
+    open();
+    QTest::mouseClick(w->CmdQAll[0], Qt::LeftButton);
+    answerMenu(QString());
+    QTest::mouseClick(w->CmdQAll[1], Qt::LeftButton);
+    EXPECT_EQ(rows(), (QList<QStringList>{{QString()}, {QString()}})); // reset before the menu
+
+    answerMenu(u"生化"_s);
+    QTest::mouseClick(w->CmdQAll[1], Qt::LeftButton);
+    ASSERT_EQ(w->GridShow->Rows(), 3);
+    EXPECT_EQ(w->GridShow->TextMatrix(1, 1), u"血清"_s);
+    EXPECT_EQ(w->GridShow->TextMatrix(1, 14), u"10.00"_s);
+    EXPECT_EQ(w->GridShow->TextMatrix(2, 4), u"合计："_s);
+    EXPECT_EQ(w->GridShow->ColWidth(0), 0);
+    EXPECT_EQ(w->ReportTitle(), u"2025-12-01至2025-12-31试剂盘点表"_s);
+    EXPECT_FALSE(w->PicState->isVisible());
+    EXPECT_TRUE(w->GridShow->Redraw());
+
+    answerMenu(u"全部组别"_s);
+    QTest::mouseClick(w->CmdQAll[1], Qt::LeftButton);
+    ASSERT_EQ(w->GridShow->Rows(), 4);
+    EXPECT_EQ(w->GridShow->TextMatrix(1, 1), u"抗体"_s);
+    dialogs.expect(u"报表导出成功！"_s);
+    QTest::mouseClick(w->CmdExport, Qt::LeftButton);
+    const QString file = exported();
+    EXPECT_TRUE(file.startsWith(u"2025-12-01至2025-12-31试剂盘点表("_s)) << file.toStdString();
+    EXPECT_TRUE(dir.read(u"报表/"_s + file).contains("<THEAD><TR><TH>" + platform::cp936::encode(u"品名"_s) + "</TH>"));
+}
+
 TEST_F(FrmQAllTest, AFailureShowsTheErrorBoxAndLeavesTheGridDrawing)
 {
     open();
     db().exec(u"DROP TABLE shijikucun"_s);
-    dialogs.expect(u"Dr. Watson 发现您的操作有误。"_s);
-    QTest::mouseClick(w->CmdQAll[0], Qt::LeftButton);
-    EXPECT_TRUE(dialogs.done());
-    EXPECT_TRUE(w->GridShow->Redraw());
-    EXPECT_FALSE(w->PicState->isVisible());
+    for (const int report : {0, 1}) {
+        if (report == 1)
+            answerMenu(u"全部组别"_s);
+        dialogs.expect(u"Dr. Watson 发现您的操作有误。"_s);
+        QTest::mouseClick(w->CmdQAll[report], Qt::LeftButton);
+        EXPECT_TRUE(dialogs.done()) << report;
+        EXPECT_TRUE(w->GridShow->Redraw()) << report;
+        EXPECT_FALSE(w->PicState->isVisible()) << report;
+    }
 }
 
 } // namespace

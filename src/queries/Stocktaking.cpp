@@ -1,0 +1,145 @@
+#include "Stocktaking.h"
+
+#include "dao/Database.h"
+
+#include <QHash>
+
+#include <array>
+
+namespace queries {
+namespace {
+
+constexpr int kFlags = 3; // receipt, issue, scrap
+
+// One flag's movements of one reagent: before the period and within it.
+struct FlagSums {
+    Currency quantityBefore, amountBefore, quantity, amount;
+};
+using ReagentSums = std::array<FlagSums, kFlags>;
+
+struct Lots {
+    Currency quantity;
+    double averagePrice = 0;
+};
+
+const QStringList kHeader{QStringLiteral("试剂ID"), QStringLiteral("品名"), QStringLiteral("规格"),
+                          QStringLiteral("厂商"), QStringLiteral("组别"), QStringLiteral("期初库存"),
+                          QStringLiteral("期初金额"), QStringLiteral("期间入库"), QStringLiteral("入库金额"),
+                          QStringLiteral("期间出库"), QStringLiteral("出库金额"), QStringLiteral("期间报损"),
+                          QStringLiteral("报损金额"), QStringLiteral("期末库存"), QStringLiteral("期末金额"),
+                          QStringLiteral("当前库存"), QStringLiteral("库存金额"), QStringLiteral("单位"),
+                          QStringLiteral("库存均价"), QStringLiteral("停用")};
+const QList<int> kWidths{0, 2000, 1500, 1300, 800, 1200, 1200, 1200, 1200, 1200,
+                         1200, 1200, 1200, 1200, 1200, 1200, 1200, 800, 1200, 600};
+constexpr int kAmountCols[] = {6, 8, 10, 12, 14, 16};
+
+dao::Result reagents(dao::Database &db, const QString &group)
+{
+    const bool all = group == AllGroups;
+    return db.select(QStringLiteral("SELECT k.试剂ID, k.品名, k.规格, c.厂商, k.组别, k.单位, k.停用 "
+                                    "FROM changshang c INNER JOIN shijijibenxinxi k ON c.厂商ID = k.厂商ID")
+                         + (all ? QString() : QStringLiteral(" WHERE k.组别=?"))
+                         + QStringLiteral(" ORDER BY k.组别 COLLATE ZH, k.品名 COLLATE ZH"),
+                     all ? QVariantList{} : QVariantList{group});
+}
+
+// Every reagent's movements up to the period's end, per flag, the sums before the start
+// and within the period side by side. "+" keeps the engine on the date index.
+QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period)
+{
+    const QString quantity = quantityUnits(QStringLiteral("shijibiandongdengji"));
+    const QString amount = amountUnits(QStringLiteral("shijibiandongdengji"));
+    const dao::Result r = db.select(
+        QStringLiteral("SELECT 试剂ID, 变动标志, SUM(CASE WHEN 登记日期<?1 THEN %1 END), "
+                       "SUM(CASE WHEN 登记日期<?1 THEN %2 END), SUM(CASE WHEN 登记日期>=?1 THEN %1 END), "
+                       "SUM(CASE WHEN 登记日期>=?1 THEN %2 END) FROM shijibiandongdengji "
+                       "WHERE 登记日期<=?2 AND 变动标志 BETWEEN 1 AND 3 GROUP BY +试剂ID, 变动标志")
+            .arg(quantity, amount),
+        {period.start, period.end});
+    QHash<qint64, ReagentSums> sums;
+    for (const dao::Row &row : r.rows)
+        sums[row[0].toLongLong()][row[1].toInt() - 1] = {fromUnits(row[2]), fromUnits(row[3]), fromUnits(row[4]),
+                                                         fromUnits(row[5])};
+    return sums;
+}
+
+QHash<qint64, Lots> lotSums(dao::Database &db)
+{
+    const dao::Result r = db.select(QStringLiteral("SELECT 试剂ID, SUM(") + quantityUnits(QStringLiteral("shijikucun"))
+                                    + QStringLiteral("), AVG(单价) FROM shijikucun GROUP BY 试剂ID"));
+    QHash<qint64, Lots> lots;
+    for (const dao::Row &row : r.rows)
+        if (!row.isNull(1))
+            lots.insert(row[0].toLongLong(), {fromUnits(row[1]), row[2].toDouble()});
+    return lots;
+}
+
+// The figure columns 5 to 16 and 18 of one reagent, each rounded as shown: the opening
+// amount from each flag's sum in cents, the closing figures from the shown cells, the
+// stock amount as the total quantity times the plain average price of the lots.
+void putFigures(QStringList &row, const ReagentSums &s, const Lots &lots)
+{
+    const auto text = [](Currency v) { return standardText(v); };
+    row[5] = text(s[0].quantityBefore - s[1].quantityBefore - s[2].quantityBefore);
+    row[6] = text(cents(s[0].amountBefore) - cents(s[1].amountBefore) - cents(s[2].amountBefore));
+    for (int f = 0; f < kFlags; ++f) {
+        row[7 + 2 * f] = text(s[f].quantity);
+        row[8 + 2 * f] = text(s[f].amount);
+    }
+    for (int c : {13, 14})
+        row[c] = text(cellValue(row[c - 8]) + cellValue(row[c - 6]) - cellValue(row[c - 4]) - cellValue(row[c - 2]));
+    row[15] = text(lots.quantity);
+    row[16] = text(Currency::fromDouble(lots.quantity.toDouble() * lots.averagePrice));
+    row[18] = platform::convert::standard(lots.averagePrice);
+}
+
+bool dropped(const QStringList &row)
+{
+    if (row[19] == QStringLiteral("0"))
+        return false;
+    for (int c : {7, 9, 11, 13})
+        if (cellValue(row[c]).units != 0)
+            return false;
+    return true;
+}
+
+} // namespace
+
+GridSnapshot stocktaking(dao::Database &db, const Period &period, const QString &group,
+                         const std::function<void(int, int)> &progress)
+{
+    const dao::Result list = reagents(db, group);
+    const QHash<qint64, ReagentSums> sums = registerSums(db, period);
+    const QHash<qint64, Lots> lots = lotSums(db);
+
+    GridSnapshot g;
+    g.header = kHeader;
+    g.colWidths = kWidths;
+    std::array<Currency, std::size(kAmountCols)> totals{};
+    const int count = list.size();
+    for (int i = 0; i < count; ++i) {
+        const dao::Row &reagent = list[i];
+        const qint64 id = reagent[0].toLongLong();
+        QStringList row(kHeader.size());
+        for (int c = 0; c < 5; ++c)
+            row[c] = reagent.text(c);
+        row[17] = reagent.text(5);
+        row[19] = reagent[6].toLongLong() != 0 ? QStringLiteral("-1") : QStringLiteral("0");
+        putFigures(row, sums.value(id), lots.value(id));
+        if (progress)
+            progress(i + 1, count);
+        if (dropped(row))
+            continue;
+        for (size_t k = 0; k < totals.size(); ++k)
+            totals[k] += cellValue(row[kAmountCols[k]]);
+        g.rows << row;
+    }
+    QStringList total(kHeader.size());
+    total[4] = QStringLiteral("合计：");
+    for (size_t k = 0; k < totals.size(); ++k)
+        total[kAmountCols[k]] = standardText(totals[k]);
+    g.rows << total;
+    return g;
+}
+
+} // namespace queries

@@ -11,6 +11,7 @@
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "shell/ModDataGrid.h"
+#include "stock/MovementFlag.h"
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
@@ -37,15 +38,6 @@ QPushButton *button(const QString &name, const QString &caption, QWidget *parent
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
     return b;
-}
-
-dao::Database &database()
-{
-    ModData::OpenDB();
-    dao::Database *db = ModData::Connection();
-    if (!db)
-        throw std::runtime_error("数据库没有打开。");
-    return *db;
 }
 
 } // namespace
@@ -168,7 +160,7 @@ void FrmQAll::loadMenus()
         int i = 1;
         // A reagent without a group has no item of its own; "全部组别" lists it.
         for (const dao::Row &row :
-             database().select(QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi WHERE 组别 <> '' "
+             ModData::database().select(QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi WHERE 组别 <> '' "
                                               "ORDER BY 组别 COLLATE ZH")).rows)
             pop.loadItem(pop.mnuRKZB, i++, row.text(0));
     } catch (...) {
@@ -227,7 +219,7 @@ void FrmQAll::CmdHZ_Click()
         const queries::Period p = period();
         // No reset: the summary sets its own size, and the sort memory starts afresh.
         GridShow->setTag(QString());
-        showReport(queries::periodSummary(database(), p), queries::reportTitle(p, queries::OverviewTitle), 0);
+        showReport(queries::periodSummary(ModData::database(), p), queries::reportTitle(p, queries::OverviewTitle), 0);
     });
 }
 
@@ -241,7 +233,7 @@ void FrmQAll::CmdQAll_Click(int index)
     switch (index) {
     case 0:
         runReport([this, p] {
-            showReport(queries::overview(database(), p), queries::reportTitle(p, queries::OverviewTitle), 0);
+            showReport(queries::overview(ModData::database(), p), queries::reportTitle(p, queries::OverviewTitle), 0);
         });
         break;
     case 1:
@@ -269,7 +261,7 @@ void FrmQAll::stocktakingList()
     runReport([&] {
         setProgress(0, 1);
         PicState->show();
-        const GridSnapshot list = queries::stocktaking(database(), p, group,
+        const GridSnapshot list = queries::stocktaking(ModData::database(), p, group,
                                                        [this](int done, int total) { setProgress(done, total); });
         PicState->hide();
         showReport(list, queries::reportTitle(p, queries::StocktakingTitle), 1);
@@ -280,9 +272,9 @@ void FrmQAll::crosstab(int index)
 {
     const queries::Period p = period();
     const auto by = index < 4 ? queries::CrosstabRows::Department : queries::CrosstabRows::Claimant;
-    const int flag = index % 2 == 0 ? 2 : 3;
+    const stock::MovementFlag flag = index % 2 == 0 ? stock::Issue : stock::Scrap;
     runReport([&] {
-        showReport(queries::crosstab(database(), p, by, flag), queries::reportTitle(p, queries::crosstabTitleName(flag)),
+        showReport(queries::crosstab(ModData::database(), p, by, flag), queries::reportTitle(p, queries::crosstabTitleName(flag)),
              0);
         CountGrid(GridShow);
     });

@@ -21,7 +21,7 @@ QStringList chineseOrder(QStringList texts)
 
 } // namespace
 
-GridSnapshot crosstab(dao::Database &db, const Period &period, CrosstabRows by, int flag)
+GridSnapshot crosstab(dao::Database &db, const Period &period, CrosstabRows by, stock::MovementFlag flag)
 {
     const QString nameField = by == CrosstabRows::Department ? QStringLiteral("认领部门") : QStringLiteral("认领人");
     const dao::Result r = db.select(
@@ -63,9 +63,9 @@ GridSnapshot crosstab(dao::Database &db, const Period &period, CrosstabRows by, 
     return g;
 }
 
-QString crosstabTitleName(int flag)
+QString crosstabTitleName(stock::MovementFlag flag)
 {
-    return flag == 3 ? QStringLiteral("试剂报损金额汇总报表") : QStringLiteral("试剂出库金额汇总报表");
+    return flag == stock::Scrap ? QStringLiteral("试剂报损金额汇总报表") : QStringLiteral("试剂出库金额汇总报表");
 }
 
 } // namespace queries

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LedgerMoney.h"
+#include "stock/MovementFlag.h"
 #include "widgets/GridSnapshot.h"
 
 namespace dao {
@@ -14,9 +15,9 @@ namespace queries {
 
 enum class CrosstabRows { Department, Claimant };
 
-// flag is 2 (issue) or 3 (scrap). A line without a name counts under the empty name, a
+// flag is Issue or Scrap. A line without a name counts under the empty name, a
 // reagent without a group under the empty group, which sorts first.
-GridSnapshot crosstab(dao::Database &db, const Period &period, CrosstabRows by, int flag);
-QString crosstabTitleName(int flag);
+GridSnapshot crosstab(dao::Database &db, const Period &period, CrosstabRows by, stock::MovementFlag flag);
+QString crosstabTitleName(stock::MovementFlag flag);
 
 } // namespace queries

@@ -1,13 +1,14 @@
 #include "LedgerOverview.h"
 
 #include "dao/Database.h"
+#include "stock/MovementFlag.h"
 
 #include <array>
 
 namespace queries {
 namespace {
 
-constexpr int kFlags = 3; // receipt, issue, scrap
+constexpr int kFlags = stock::Scrap; // receipt, issue, scrap
 constexpr int kColWidth = 1400;
 
 struct RegisterFigures {
@@ -22,7 +23,8 @@ struct StockFigures {
 };
 
 // One pass over the register for the three flags side by side. With the opening sums the
-// pass reads every line up to the period's end, through the date index otherwise.
+// pass reads every line up to the period's end in storage order ("+": the date index would
+// look each of them up again), through the date index otherwise.
 RegisterFigures registerFigures(dao::Database &db, const Period &period, bool withOpening)
 {
     const QString amount = amountUnits(QStringLiteral("shijibiandongdengji"));
@@ -35,7 +37,7 @@ RegisterFigures registerFigures(dao::Database &db, const Period &period, bool wi
         columns << QStringLiteral("SUM(") + when + amount + QStringLiteral(" END)")
                 << QStringLiteral("COUNT(") + when + QStringLiteral("1 END)");
     }
-    const QString where = withOpening ? QStringLiteral(" WHERE 登记日期<=?2")
+    const QString where = withOpening ? QStringLiteral(" WHERE +登记日期<=?2")
                                       : QStringLiteral(" WHERE 登记日期 BETWEEN ?1 AND ?2");
     const dao::Result r =
         db.select(QStringLiteral("SELECT ") + columns.join(u',') + QStringLiteral(" FROM shijibiandongdengji") + where,

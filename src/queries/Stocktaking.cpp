@@ -44,22 +44,27 @@ dao::Result reagents(dao::Database &db, const QString &group)
 }
 
 // Every reagent's movements up to the period's end, per flag, the sums before the start
-// and within the period side by side. "+" keeps the engine on the date index.
+// and within the period side by side. The opening figures need the whole history, so the
+// register is read once in storage order ("+" keeps the engine off the date index, whose
+// walk looks every line up again) and summed here: a GROUP BY would first sort every line
+// of the register, four times slower.
 QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period)
 {
-    const QString quantity = quantityUnits(QStringLiteral("shijibiandongdengji"));
-    const QString amount = amountUnits(QStringLiteral("shijibiandongdengji"));
-    const dao::Result r = db.select(
-        QStringLiteral("SELECT 试剂ID, 变动标志, SUM(CASE WHEN 登记日期<?1 THEN %1 END), "
-                       "SUM(CASE WHEN 登记日期<?1 THEN %2 END), SUM(CASE WHEN 登记日期>=?1 THEN %1 END), "
-                       "SUM(CASE WHEN 登记日期>=?1 THEN %2 END) FROM shijibiandongdengji "
-                       "WHERE 登记日期<=?2 AND 变动标志 BETWEEN 1 AND 3 GROUP BY +试剂ID, 变动标志")
-            .arg(quantity, amount),
-        {period.start, period.end});
     QHash<qint64, ReagentSums> sums;
-    for (const dao::Row &row : r.rows)
-        sums[row[0].toLongLong()][row[1].toInt() - 1] = {fromUnits(row[2]), fromUnits(row[3]), fromUnits(row[4]),
-                                                         fromUnits(row[5])};
+    db.each(QStringLiteral("SELECT 试剂ID, 变动标志, 登记日期<?1, %1, %2 FROM shijibiandongdengji "
+                                 "WHERE +登记日期<=?2 AND 变动标志 BETWEEN 1 AND 3")
+                      .arg(quantityUnits(QStringLiteral("shijibiandongdengji")),
+                           amountUnits(QStringLiteral("shijibiandongdengji"))),
+                  {period.start, period.end}, [](const QStringList &) {}, [&sums](const dao::StepRow &row) {
+                      FlagSums &s = sums[row.value(0).toLongLong()][row.value(1).toInt() - 1];
+                      if (row.value(2).toInt() != 0) {
+                          s.quantityBefore += fromUnits(row.value(3));
+                          s.amountBefore += fromUnits(row.value(4));
+                      } else {
+                          s.quantity += fromUnits(row.value(3));
+                          s.amount += fromUnits(row.value(4));
+                      }
+                  });
     return sums;
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/CodePage936.h"
 #include "queries/FrmQAll.h"
+#include "shell/ModBase.h"
 #include "shell/FrmPopMenu.h"
 #include "widgets/DatePicker.h"
 #include "widgets/FlexGrid.h"
@@ -83,9 +84,9 @@ protected:
 
 TEST_F(FrmQAllTest, OpensOnThePreviousMonthWithItsMenus)
 {
-    reagent(1, u"血清"_s, u"生化"_s);
-    reagent(2, u"抗体"_s, u"免疫"_s);
-    reagent(3, u"无组试剂"_s, QString());
+    reagent(u"血清"_s, u"生化"_s);
+    reagent(u"抗体"_s, u"免疫"_s);
+    reagent(u"无组试剂"_s, QString());
     open();
     EXPECT_EQ(w->windowTitle(), u"试剂总帐"_s);
     EXPECT_EQ(w->DTPrq[0]->date(), QDate(2025, 12, 1));
@@ -110,8 +111,8 @@ TEST_F(FrmQAllTest, OpensOnThePreviousMonthWithItsMenus)
 
 TEST_F(FrmQAllTest, AStartAfterTheEndOrNoChoiceLeavesTheGrid)
 {
-    reagent(1, u"血清"_s, u"生化"_s);
-    line(1, 1, QDate(2025, 12, 5), 1, 10);
+    const qint32 r1 = reagent(u"血清"_s, u"生化"_s);
+    line(1, r1, QDate(2025, 12, 5), 1, 10);
     open();
     QTest::mouseClick(w->CmdQAll[0], Qt::LeftButton);
     const QList<QStringList> overview = rows();
@@ -136,10 +137,10 @@ TEST_F(FrmQAllTest, AStartAfterTheEndOrNoChoiceLeavesTheGrid)
 
 TEST_F(FrmQAllTest, PeriodSummaryFromTheMenu)
 {
-    reagent(1, u"血清"_s, u"生化"_s);
-    line(1, 1, QDate(2025, 12, 5), 2, 10.5);
-    line(3, 1, QDate(2025, 12, 6), 1, 10.5);
-    lot(1, 1, 10.5);
+    const qint32 r1 = reagent(u"血清"_s, u"生化"_s);
+    line(1, r1, QDate(2025, 12, 5), 2, 10.5);
+    line(3, r1, QDate(2025, 12, 6), 1, 10.5);
+    lot(r1, 1, 10.5);
     open();
     answerMenu(u"概况"_s);
     QTest::mouseClick(w->CmdHZ, Qt::LeftButton);
@@ -187,13 +188,13 @@ TEST(CountGrid, AppendsTheTotalRow)
 
 TEST_F(FrmQAllTest, CrosstabWithItsTotalRow)
 {
-    reagent(1, u"血清"_s, u"生化"_s);
-    reagent(2, u"抗体"_s, u"免疫"_s);
-    reagent(3, u"培养基"_s, u"微生物"_s);
-    line(2, 1, QDate(2025, 12, 3), 2, 10.5, u"检验科"_s, u"王五"_s);
-    line(2, 2, QDate(2025, 12, 4), 1, 0.126, u"检验科"_s, u"赵六"_s);
-    line(2, 1, QDate(2025, 12, 5), 1, 3, u"急诊科"_s, u"王五"_s);
-    line(3, 3, QDate(2025, 12, 6), 1, 7, u"急诊科"_s, u"王五"_s);
+    const qint32 r1 = reagent(u"血清"_s, u"生化"_s);
+    const qint32 r2 = reagent(u"抗体"_s, u"免疫"_s);
+    const qint32 r3 = reagent(u"培养基"_s, u"微生物"_s);
+    line(2, r1, QDate(2025, 12, 3), 2, 10.5, u"检验科"_s, u"王五"_s);
+    line(2, r2, QDate(2025, 12, 4), 1, 0.126, u"检验科"_s, u"赵六"_s);
+    line(2, r1, QDate(2025, 12, 5), 1, 3, u"急诊科"_s, u"王五"_s);
+    line(3, r3, QDate(2025, 12, 6), 1, 7, u"急诊科"_s, u"王五"_s);
     open();
     QTest::mouseClick(w->CmdQAll[2], Qt::LeftButton);
     EXPECT_EQ(rows(), (QList<QStringList>{{u"认领部门"_s, u"合计"_s, u"免疫"_s, u"生化"_s},
@@ -214,8 +215,8 @@ TEST_F(FrmQAllTest, ExportKeepsItsTitleAfterASortAndTheNameColumnOfAWideCrosstab
 {
     const QStringList groups{u"一组"_s, u"二组"_s, u"三组"_s, u"四组"_s, u"五组"_s, u"六组"_s, u"七组"_s, u"八组"_s};
     for (int i = 0; i < groups.size(); ++i) {
-        reagent(i + 1, u"试剂"_s + groups[i], groups[i]);
-        line(2, i + 1, QDate(2025, 12, 10), 1, 1, u"检验科"_s, u"王五"_s);
+        const qint32 id = reagent(u"试剂"_s + groups[i], groups[i]);
+        line(2, id, QDate(2025, 12, 10), 1, 1, u"检验科"_s, u"王五"_s);
     }
     open();
     // An empty grid exports nothing.
@@ -238,10 +239,10 @@ TEST_F(FrmQAllTest, ExportKeepsItsTitleAfterASortAndTheNameColumnOfAWideCrosstab
 
 TEST_F(FrmQAllTest, StocktakingListOfAGroupOrAllAndItsExport)
 {
-    reagent(1, u"血清"_s, u"生化"_s);
-    reagent(2, u"抗体"_s, u"免疫"_s);
-    line(1, 1, QDate(2025, 11, 5), 2, 10);
-    line(2, 1, QDate(2025, 12, 5), 1, 10);
+    const qint32 r1 = reagent(u"血清"_s, u"生化"_s);
+    reagent(u"抗体"_s, u"免疫"_s);
+    line(1, r1, QDate(2025, 11, 5), 2, 10);
+    line(2, r1, QDate(2025, 12, 5), 1, 10);
     open();
     QTest::mouseClick(w->CmdQAll[0], Qt::LeftButton);
     answerMenu(QString());

@@ -44,16 +44,16 @@ TEST_F(LedgerReportsTest, EmptyStoreShowsZeroes)
 
 TEST_F(LedgerReportsTest, OverviewAndPeriodSummary)
 {
-    reagent(1, u"血清"_s, u"生化"_s);
+    const qint32 r1 = reagent(u"血清"_s, u"生化"_s);
     // Before December: 1,200.004 received and 199.996 issued; each flag is rounded to cents
     // before they are combined, so the opening is 1,000.00 and not 1,000.01.
-    line(1, 1, QDate(2025, 11, 10), 1, 1200.004);
-    line(2, 1, QDate(2025, 11, 20), 1, 199.996);
-    line(1, 1, QDate(2025, 12, 1), 2, 125.25); // on the first day: in the period
-    line(2, 1, QDate(2025, 12, 31), 1, 100.25);
-    line(2, 1, QDate(2026, 1, 2), 5, 10); // after the period
-    lot(1, 3, 12.5);
-    lot(1, 0.5, 0.125);
+    line(1, r1, QDate(2025, 11, 10), 1, 1200.004);
+    line(2, r1, QDate(2025, 11, 20), 1, 199.996);
+    line(1, r1, QDate(2025, 12, 1), 2, 125.25); // on the first day: in the period
+    line(2, r1, QDate(2025, 12, 31), 1, 100.25);
+    line(2, r1, QDate(2026, 1, 2), 5, 10); // after the period
+    lot(r1, 3, 12.5);
+    lot(r1, 0.5, 0.125);
 
     EXPECT_EQ(grid(queries::overview(db(), kDecember)),
               (QList<QStringList>{{u"概况"_s, u"期初库存"_s, u"本期入库"_s, u"本期出库"_s, u"本期报损"_s, u"期末库存"_s, u"当前库存"_s},
@@ -73,31 +73,32 @@ protected:
     void SetUp() override
     {
         LedgerFixture::SetUp();
-        reagent(1, u"血清"_s, u"生化"_s);
-        reagent(2, u"抗体"_s, u"免疫"_s);
-        reagent(3, u"尿试纸"_s, u"临检"_s);
-        reagent(4, u"培养基"_s, u"微生物"_s);
-        reagent(5, u"无组试剂"_s, QString());
+        const qint32 r1 = reagent(u"血清"_s, u"生化"_s);
+        const qint32 r2 = reagent(u"抗体"_s, u"免疫"_s);
+        const qint32 r3 = reagent(u"尿试纸"_s, u"临检"_s);
+        const qint32 r4 = reagent(u"培养基"_s, u"微生物"_s);
+        const qint32 r5 = reagent(u"无组试剂"_s, QString());
         const QDate d(2025, 12, 10);
-        line(2, 1, d, 2, 10.5, u"检验科"_s, u"王五"_s);
-        line(2, 1, d, 1, 0.126, u"检验科"_s, u"王五"_s);
-        line(2, 2, d, 1, 100, u"检验科"_s, u"赵六"_s);
-        line(2, 3, d, 3, 1.1, u"检验科"_s, u"赵六"_s);
-        line(2, 5, d, 1, 2, u"检验科"_s, u"赵六"_s);
-        line(2, 1, d, 1, 5, u"急诊科"_s, u"王五"_s);
-        line(2, 2, d, 2, 2.25, u"急诊科"_s, u"王五"_s);
-        line(2, 2, d, 1, 4, QString(), u"王五"_s); // no department: null and empty text alike
-        line(2, 2, d, 1, 3, u""_s, u"王五"_s);
-        line(3, 1, d, 1, 50, u"检验科"_s, u"王五"_s);
-        line(2, 4, QDate(2025, 11, 30), 1, 9, u"检验科"_s, u"王五"_s); // before the period
-        line(2, 9, d, 1, 9, u"检验科"_s, u"王五"_s);                   // reagent no longer listed
+        line(2, r1, d, 2, 10.5, u"检验科"_s, u"王五"_s);
+        line(2, r1, d, 1, 0.126, u"检验科"_s, u"王五"_s);
+        line(2, r2, d, 1, 100, u"检验科"_s, u"赵六"_s);
+        line(2, r3, d, 3, 1.1, u"检验科"_s, u"赵六"_s);
+        line(2, r5, d, 1, 2, u"检验科"_s, u"赵六"_s);
+        line(2, r1, d, 1, 5, u"急诊科"_s, u"王五"_s);
+        line(2, r2, d, 2, 2.25, u"急诊科"_s, u"王五"_s);
+        line(2, r2, d, 1, 4, QString(), u"王五"_s); // no department: null and empty text alike
+        line(2, r2, d, 1, 3, u""_s, u"王五"_s);
+        db().exec(u"UPDATE shijibiandongdengji SET 认领部门='' WHERE 单价=3"_s); // the builder writes Null
+        line(3, r1, d, 1, 50, u"检验科"_s, u"王五"_s);
+        line(2, r4, QDate(2025, 11, 30), 1, 9, u"检验科"_s, u"王五"_s); // before the period
+        line(2, r5 + 100, d, 1, 9, u"检验科"_s, u"王五"_s);                   // reagent no longer listed
     }
 };
 
 TEST_F(CrosstabTest, IssuesByDepartment)
 {
     // Groups in Chinese order after 合计, the reagent without a group first; names likewise.
-    EXPECT_EQ(grid(queries::crosstab(db(), kDecember, queries::CrosstabRows::Department, 2)),
+    EXPECT_EQ(grid(queries::crosstab(db(), kDecember, queries::CrosstabRows::Department, stock::Issue)),
               (QList<QStringList>{{u"认领部门"_s, u"合计"_s, u""_s, u"临检"_s, u"免疫"_s, u"生化"_s},
                                   {u""_s, u"7"_s, u""_s, u""_s, u"7"_s, u""_s},
                                   {u"急诊科"_s, u"9.5"_s, u""_s, u""_s, u"4.5"_s, u"5"_s},
@@ -106,10 +107,10 @@ TEST_F(CrosstabTest, IssuesByDepartment)
 
 TEST_F(CrosstabTest, ScrapByClaimantAndAnEmptyPeriod)
 {
-    EXPECT_EQ(grid(queries::crosstab(db(), kDecember, queries::CrosstabRows::Claimant, 3)),
+    EXPECT_EQ(grid(queries::crosstab(db(), kDecember, queries::CrosstabRows::Claimant, stock::Scrap)),
               (QList<QStringList>{{u"认领人"_s, u"合计"_s, u"生化"_s}, {u"王五"_s, u"50"_s, u"50"_s}}));
     const GridSnapshot empty =
-        queries::crosstab(db(), {QDate(2024, 1, 1), QDate(2024, 12, 31)}, queries::CrosstabRows::Department, 2);
+        queries::crosstab(db(), {QDate(2024, 1, 1), QDate(2024, 12, 31)}, queries::CrosstabRows::Department, stock::Issue);
     EXPECT_EQ(grid(empty), (QList<QStringList>{{u"认领部门"_s, u"合计"_s}}));
 }
 

@@ -62,19 +62,17 @@ TEST_F(StocktakingTest, WhichReagentsAreListed)
         {"试剂6 disabled, everything issued before", true, {{1, kBefore, 3}, {2, kBefore, 3}}, 0, false},
     };
     QStringList expected;
-    int id = 1;
     for (const auto &c : cases) {
         const QString name = QString::fromUtf8(c.name).section(u' ', 0, 0);
-        reagent(id, name, u"生化"_s, c.disabled);
+        const qint32 id = reagent(name, u"生化"_s, c.disabled);
         for (const Move &m : c.moves)
             line(m.flag, id, m.date, m.quantity, 2);
         if (c.lot > 0)
             lot(id, c.lot, 2);
         if (c.listed)
             expected << name;
-        ++id;
     }
-    reagent(id, u"庚"_s, u"生化"_s, false, 99); // its manufacturer is not registered
+    reagent(u"试剂7"_s, u"生化"_s, false, false); // its manufacturer is not registered
 
     const GridSnapshot g = list();
     ASSERT_EQ(g.header.size(), 20);
@@ -89,7 +87,7 @@ TEST_F(StocktakingTest, WhichReagentsAreListed)
 
 TEST_F(StocktakingTest, TheOnlyRowDroppedLeavesHeaderAndTotal)
 {
-    reagent(1, u"甲"_s, u"生化"_s, true);
+    reagent(u"甲"_s, u"生化"_s, true);
     const GridSnapshot g = list();
     ASSERT_EQ(g.rows.size(), 1);
     const QStringList total = g.rows.first();
@@ -102,9 +100,9 @@ TEST_F(StocktakingTest, TheOnlyRowDroppedLeavesHeaderAndTotal)
 
 TEST_F(StocktakingTest, StockAmountIsTotalQuantityTimesAveragePrice)
 {
-    reagent(1, u"甲"_s, u"生化"_s);
-    lot(1, 2, 10);
-    lot(1, 4, 20);
+    const qint32 r1 = reagent(u"甲"_s, u"生化"_s);
+    lot(r1, 2, 10);
+    lot(r1, 4, 20);
     const QStringList row = rowOf(list(), u"甲"_s);
     EXPECT_EQ(row[Stock], u"6.00"_s);
     EXPECT_EQ(row[StockAmount], u"90.00"_s); // not 100.00, the lots' own amounts
@@ -113,9 +111,9 @@ TEST_F(StocktakingTest, StockAmountIsTotalQuantityTimesAveragePrice)
 
 TEST_F(StocktakingTest, OneGroupOrAll)
 {
-    reagent(1, u"血清"_s, u"生化"_s);
-    reagent(2, u"抗体"_s, u"免疫"_s);
-    reagent(3, u"白蛋白"_s, u"生化"_s);
+    reagent(u"血清"_s, u"生化"_s);
+    reagent(u"抗体"_s, u"免疫"_s);
+    reagent(u"白蛋白"_s, u"生化"_s);
     EXPECT_EQ(column(list(), Name), (QStringList{u"抗体"_s, u"白蛋白"_s, u"血清"_s, QString()}));
     EXPECT_EQ(column(list(u"生化"_s), Name), (QStringList{u"白蛋白"_s, u"血清"_s, QString()}));
 }
@@ -124,21 +122,21 @@ TEST_F(StocktakingTest, OneGroupOrAll)
 // rounded to cents, the closing figures from the shown cells.
 TEST_F(StocktakingTest, FiguresMatchThePerReagentStatements)
 {
-    reagent(1, u"甲"_s, u"生化"_s);
-    reagent(2, u"乙"_s, u"生化"_s);
-    line(1, 1, kBefore, 10, 12.3456);
-    line(2, 1, kBefore, 2.5, 12.3456);
-    line(3, 1, kBefore, 0.5, 12.3456);
-    line(1, 1, QDate(2025, 12, 1), 4, 9.99);
-    line(2, 1, kWithin, 1, 12.3456);
-    line(2, 1, kWithin, 2, 9.99);
-    line(3, 1, QDate(2025, 12, 31), 1, 9.99);
-    line(1, 1, kAfter, 7, 1);
-    line(1, 2, kWithin, 3, 0.336);
-    line(2, 2, kWithin, 1, 0.336);
-    lot(1, 6.5, 12.3456);
-    lot(1, 1, 9.99);
-    lot(2, 2, 0.336);
+    const qint32 r1 = reagent(u"甲"_s, u"生化"_s);
+    const qint32 r2 = reagent(u"乙"_s, u"生化"_s);
+    line(1, r1, kBefore, 10, 12.3456);
+    line(2, r1, kBefore, 2.5, 12.3456);
+    line(3, r1, kBefore, 0.5, 12.3456);
+    line(1, r1, QDate(2025, 12, 1), 4, 9.99);
+    line(2, r1, kWithin, 1, 12.3456);
+    line(2, r1, kWithin, 2, 9.99);
+    line(3, r1, QDate(2025, 12, 31), 1, 9.99);
+    line(1, r1, kAfter, 7, 1);
+    line(1, r2, kWithin, 3, 0.336);
+    line(2, r2, kWithin, 1, 0.336);
+    lot(r1, 6.5, 12.3456);
+    lot(r1, 1, 9.99);
+    lot(r2, 2, 0.336);
 
     const auto std2 = [](double v) { return platform::convert::standard(v); };
     const auto num = [](const QString &t) { return *platform::convert::parseNumber(t); };

@@ -11,6 +11,7 @@
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "shell/ModDataGrid.h"
+#include "shell/ReportHandOff.h"
 #include "stock/MovementFlag.h"
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
@@ -309,8 +310,8 @@ void FrmQAll::CmdExport_Click()
 {
     if (GridShow->Rows() < 2 || GridShow->Cols() < 2)
         return;
-    ModBase::PrintGrid = GridShow->snapshot();
-    ModBase::PrintTitle = m_title;
+    // Only the grid and the title change hands; the kind and total stay as they were.
+    handOffReport({GridShow->snapshot(), m_title, ModBase::PrintKind, ModBase::PrintTotal});
     ModData::ExportGrid(this, ModBase::PrintGrid, ModBase::PrintTitle, m_exportFirstCol, true);
 }
 

@@ -87,7 +87,7 @@ protected:
     // A click on a data row, as the user picks a line; then the selection from row to rowSel.
     void select(int row, int rowSel)
     {
-        const QRect cell = w->GridQ->visualItemRect(w->GridQ->item(row - 1, 3));
+        const QRect cell = w->GridQ->visualRect(w->GridQ->model()->index(row - 1, 3));
         QTest::mouseClick(w->GridQ->viewport(), Qt::LeftButton, {}, cell.center());
         w->GridQ->setRow(row);
         w->GridQ->setRowSel(rowSel);

@@ -51,7 +51,7 @@ TEST_F(ReceiptThenOrderTest, ASavedOrderTakesAnAddedLineAfterAReceiptAndItsRever
     in->CmdPrint->click();
     EXPECT_EQ(shell.calls.size(), 2);
 
-    const QRect cell = in->GridIn->visualItemRect(in->GridIn->item(1, 3));
+    const QRect cell = in->GridIn->visualRect(in->GridIn->model()->index(1, 3));
     QTest::mouseClick(in->GridIn->viewport(), Qt::LeftButton, {}, cell.center());
     dialogs.expect(QStringLiteral("确定撤消"), Answer::Yes);
     in->CmdChData->click();

@@ -25,6 +25,16 @@ void setPeriod(FrmQAll &window, const QDate &start, const QDate &end)
     window.DTPrq[1]->setDate(end);
 }
 
+// Runs once untimed, so that every case finds the register's pages read already, then
+// times the runs.
+template <typename Run>
+void timed(benchmark::State &state, Run run)
+{
+    run();
+    for (auto _ : state)
+        run();
+}
+
 } // namespace
 
 // The overview of one month: the opening sums read the ten years before it.
@@ -33,8 +43,7 @@ static void LedgerOverview_program(benchmark::State &state)
     bench::ProgramFolder folder;
     FrmQAll window;
     setPeriod(window, kMonthStart, kMonthEnd);
-    for (auto _ : state)
-        window.CmdQAll[0]->click();
+    timed(state, [&] { window.CmdQAll[0]->click(); });
     state.counters["cells"] = window.GridShow->Rows() * window.GridShow->Cols();
 }
 BENCHMARK(LedgerOverview_program)->Name("ledger_overview/program")->Unit(benchmark::kMillisecond);
@@ -44,7 +53,7 @@ static void LedgerOverview_bare(benchmark::State &state)
 {
     bench::ProgramFolder folder;
     dao::Database &db = *ModBase::DB();
-    for (auto _ : state) {
+    timed(state, [&] {
         for (int flag = 1; flag <= 3; ++flag) {
             benchmark::DoNotOptimize(db.select(QStringLiteral("SELECT SUM(") + kAmount
                                                    + QStringLiteral(") FROM shijibiandongdengji WHERE 变动标志=? "
@@ -57,7 +66,7 @@ static void LedgerOverview_bare(benchmark::State &state)
         }
         benchmark::DoNotOptimize(
             db.select(QStringLiteral("SELECT SUM(数量*单价), COUNT(*) FROM shijikucun")));
-    }
+    });
 }
 BENCHMARK(LedgerOverview_bare)->Name("ledger_overview/bare")->Unit(benchmark::kMillisecond);
 
@@ -67,8 +76,7 @@ static void CrosstabYear_program(benchmark::State &state)
     bench::ProgramFolder folder;
     FrmQAll window;
     setPeriod(window, QDate(2025, 1, 1), QDate(2025, 12, 31));
-    for (auto _ : state)
-        window.CmdQAll[2]->click();
+    timed(state, [&] { window.CmdQAll[2]->click(); });
     state.counters["rows"] = window.GridShow->Rows() - 1;
 }
 BENCHMARK(CrosstabYear_program)->Name("crosstab_year/program")->Unit(benchmark::kMillisecond);
@@ -77,12 +85,13 @@ static void CrosstabYear_bare(benchmark::State &state)
 {
     bench::ProgramFolder folder;
     dao::Database &db = *ModBase::DB();
-    for (auto _ : state)
+    timed(state, [&] {
         benchmark::DoNotOptimize(db.select(
             QStringLiteral("SELECT m.认领部门, k.组别, SUM(m.数量*m.单价) FROM shijijibenxinxi k INNER JOIN "
                            "shijibiandongdengji m ON k.试剂ID = m.试剂ID WHERE m.变动标志=2 AND m.登记日期 BETWEEN ? "
                            "AND ? GROUP BY m.认领部门, k.组别"),
             {QDate(2025, 1, 1), QDate(2025, 12, 31)}));
+    });
 }
 BENCHMARK(CrosstabYear_bare)->Name("crosstab_year/bare")->Unit(benchmark::kMillisecond);
 
@@ -92,7 +101,7 @@ static void StocktakingAll_program(benchmark::State &state)
     bench::ProgramFolder folder;
     FrmQAll window;
     setPeriod(window, kMonthStart, kMonthEnd);
-    for (auto _ : state) {
+    timed(state, [&] {
         QTimer::singleShot(0, &window, [] {
             if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
                 menu->actions().first()->trigger();
@@ -100,7 +109,7 @@ static void StocktakingAll_program(benchmark::State &state)
             }
         });
         window.CmdQAll[1]->click();
-    }
+    });
     state.counters["rows"] = window.GridShow->Rows() - 1;
 }
 BENCHMARK(StocktakingAll_program)->Name("stocktaking_all/program")->Unit(benchmark::kMillisecond);
@@ -111,7 +120,7 @@ static void StocktakingAll_bare(benchmark::State &state)
 {
     bench::ProgramFolder folder;
     dao::Database &db = *ModBase::DB();
-    for (auto _ : state) {
+    timed(state, [&] {
         benchmark::DoNotOptimize(db.select(
             QStringLiteral("SELECT k.试剂ID, k.品名, k.规格, c.厂商, k.组别, k.单位, k.停用 FROM changshang c INNER JOIN "
                            "shijijibenxinxi k ON c.厂商ID = k.厂商ID ORDER BY k.组别 COLLATE ZH, k.品名 COLLATE ZH")));
@@ -122,6 +131,6 @@ static void StocktakingAll_bare(benchmark::State &state)
         benchmark::DoNotOptimize(rows);
         benchmark::DoNotOptimize(
             db.select(QStringLiteral("SELECT 试剂ID, SUM(数量), AVG(单价) FROM shijikucun GROUP BY 试剂ID")));
-    }
+    });
 }
 BENCHMARK(StocktakingAll_bare)->Name("stocktaking_all/bare")->Unit(benchmark::kMillisecond);

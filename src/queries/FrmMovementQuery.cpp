@@ -245,10 +245,10 @@ void FrmMovementQuery::showResult(const queries::Statement &statement, const QLi
         for (int c = 0; c < GridQ->Cols() && c < widths.size(); ++c)
             GridQ->setColWidth(c, widths.at(c));
         GridQ->setRedraw(true);
-        ModBase::PrintKind = kind;
-        ModBase::PrintTotal = stock::columnTotal(*GridQ, amountColumn);
-        LabTip->setText(ModBase::PrintTitle + QStringLiteral("－共 %1 条记录，总金额：").arg(GridQ->Rows() - 1) +
-                        platform::convert::standard(ModBase::PrintTotal.toDouble()));
+        m_report.kind = kind;
+        m_report.total = stock::columnTotal(*GridQ, amountColumn);
+        LabTip->setText(m_report.title + QStringLiteral("－共 %1 条记录，总金额：").arg(GridQ->Rows() - 1) +
+                        platform::convert::standard(m_report.total.toDouble()));
     } catch (...) {
         GridQ->setRedraw(true);
         ModBase::ShowErr();
@@ -263,7 +263,7 @@ void FrmMovementQuery::CmdQ_Click()
     for (DropDownCombo *c : m_filters)
         texts << c->currentText();
     const queries::Search search = queries::periodSearch(m_kind, DateRange->title(), DateRange->condition(), texts);
-    ModBase::PrintTitle = search.title;
+    m_report.title = search.title;
     if (OptKind[1]->isChecked() && m_kind.summary) {
         DoQueryHZ(queries::summaryStatement(m_kind, search));
     } else {
@@ -276,7 +276,7 @@ void FrmMovementQuery::CmbDH_Change()
     const auto search = queries::documentSearch(m_kind, CmbDH->currentText());
     if (!search)
         return;
-    ModBase::PrintTitle = search->title;
+    m_report.title = search->title;
     DoQuery(queries::detailStatement(m_kind, *search, ModBase::OrderBy));
 }
 
@@ -285,7 +285,7 @@ void FrmMovementQuery::CmbFPH_Change()
     const auto search = queries::invoiceSearch(m_kind, CmbFPH->currentText());
     if (!search)
         return;
-    ModBase::PrintTitle = search->title;
+    m_report.title = search->title;
     DoQuery(queries::detailStatement(m_kind, *search, ModBase::OrderBy));
 }
 
@@ -301,7 +301,7 @@ void FrmMovementQuery::CmdPrint_Click()
         return;
     {
         const Busy busy(QStringLiteral("正在准备打印输出"));
-        ModBase::PrintGrid = GridQ->snapshot();
+        handOff();
     }
     reports::ShowPreview(this);
     ModBase::SetStatus(QString());
@@ -311,8 +311,14 @@ void FrmMovementQuery::CmdDH_Click()
 {
     if (GridQ->Rows() < 2 || GridQ->Cols() < 2)
         return;
-    ModBase::PrintGrid = GridQ->snapshot();
-    ModData::ExportGrid(this, ModBase::PrintGrid, ModBase::PrintTitle, 1, true);
+    handOff();
+    ModData::ExportGrid(this, m_report.grid, m_report.title, 1, true);
+}
+
+void FrmMovementQuery::handOff()
+{
+    m_report.grid = GridQ->snapshot();
+    handOffReport(m_report);
 }
 
 void FrmMovementQuery::fillOnce(DropDownCombo *combo, const QString &sql, const QVariantList &params, bool addBlank)

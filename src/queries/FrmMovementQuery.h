@@ -2,6 +2,7 @@
 
 #include "MovementQueryKind.h"
 #include "MovementSearch.h"
+#include "shell/ReportHandOff.h"
 
 #include <QList>
 #include <QString>
@@ -25,6 +26,8 @@ class FrmMovementQuery : public QWidget {
 
 public:
     const queries::MovementQueryKind &kind() const { return m_kind; }
+    // The last search's report: its title, kind and total (the grid is taken at print).
+    const ReportHandOff &report() const { return m_report; }
 
     // Shows the lines of a detail statement, or the rows of a summary statement, in GridQ
     // and leaves the report's kind and total for the preview.
@@ -66,6 +69,9 @@ private:
     void CmdDH_Click();
     void fillOnce(DropDownCombo *combo, const QString &sql, const QVariantList &params, bool addBlank);
 
+    void handOff();
+
     const queries::MovementQueryKind &m_kind;
+    ReportHandOff m_report;
     QList<DropDownCombo *> m_filters; // in the order of the kind's filters
 };

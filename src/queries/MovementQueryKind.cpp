@@ -1,5 +1,7 @@
 #include "MovementQueryKind.h"
 
+#include "shell/ReportHandOff.h"
+
 namespace queries {
 namespace {
 
@@ -56,9 +58,9 @@ const MovementQueryKind &receiptQuery()
         {supplier(0), group(1), name(FilterText::AsTyped, 3), maker(2)},
         QStringLiteral("试剂入库报表"),
         {0, 1300, 2500, 1400, 1100, 1000, 700, 600, 800, 1100, 1300, 800, 2000, 1000, 1400, 2000, 1000, 1000},
-        QStringLiteral("RegIn"),
+        ReportKind::RegIn,
         true,
-        QStringLiteral("RegInHZ"),
+        ReportKind::RegInHZ,
         QStringLiteral("::/5.htm#52"),
         QStringLiteral("/Demo/32.htm"),
     };
@@ -78,9 +80,9 @@ const MovementQueryKind &issueQuery()
         QStringLiteral("试剂出库报表"),
         {0, 1300, 2500, 1400, 1100, 1000, 700, 600, 800, 1100, 1300, 800, 2000, 1000, 1000, 1400, 2000, 1000, 1000,
          1000},
-        QStringLiteral("RegOut"),
+        ReportKind::RegOut,
         true,
-        QStringLiteral("RegOutHZ"),
+        ReportKind::RegOutHZ,
         QStringLiteral("::/5.htm#53"),
         QStringLiteral("/Demo/33.htm"),
     };
@@ -100,7 +102,7 @@ const MovementQueryKind &scrapQuery()
         QStringLiteral("试剂报损报表"),
         {0, 1300, 2500, 1400, 1100, 1000, 700, 600, 800, 1100, 1300, 800, 2000, 1000, 1000, 1400, 2000, 1000, 1000,
          1000, 1000},
-        QStringLiteral("RegBS"),
+        ReportKind::RegBS,
         false,
         QString(),
         QStringLiteral("::/5.htm#54"),

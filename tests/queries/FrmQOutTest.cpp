@@ -75,8 +75,8 @@ TEST_F(FrmQOutTest, DetailOfThePeriod)
     EXPECT_EQ(column(w->GridQ, 9), (QStringList{u"20.00"_s, u"12.50"_s, u"0.33"_s, u"0.33"_s, u"0.33"_s}));
     // The total is the sum of the amounts shown.
     EXPECT_EQ(w->LabTip->text(), u"本月（1月份）试剂出库报表－共 5 条记录，总金额：33.49"_s);
-    EXPECT_EQ(ModBase::PrintKind, u"RegOut"_s);
-    EXPECT_EQ(ModBase::PrintTotal.units, 334900);
+    EXPECT_EQ(w->report().kind, u"RegOut"_s);
+    EXPECT_EQ(w->report().total.units, 334900);
 }
 
 TEST_F(FrmQOutTest, SummaryPerReagentAndPrice)
@@ -96,35 +96,21 @@ TEST_F(FrmQOutTest, SummaryPerReagentAndPrice)
                                w->GridQ->TextMatrix(r, 7)}),
                   expected.at(r - 1));
     EXPECT_EQ(w->LabTip->text(), u"本月（1月份）试剂出库报表－共 3 条记录，总金额：53.50"_s);
-    EXPECT_EQ(ModBase::PrintKind, u"RegOutHZ"_s);
+    EXPECT_EQ(w->report().kind, u"RegOutHZ"_s);
 }
 
 TEST_F(FrmQOutTest, FiltersAndTheirTitles)
 {
     store.line({.flag = 2, .number = 20260107001, .date = {2026, 1, 7}, .reagent = quoted, .price = 10,
                 .department = u"O'Neil科"_s, .supplier = shanghai});
-    struct Case {
-        const char *combo;
-        QString typed;
-        QString title;
-        int rows;
-    };
-    const Case cases[] = {
+    open();
+    searchEach(w, {
         {"CmbRLBM", u"急诊科"_s, u"本月（1月份）急诊科试剂出库报表"_s, 1},
         {"CmbRLBM", u"O'Neil科"_s, u"本月（1月份）O'Neil科试剂出库报表"_s, 1},
         {"CmbSJDM", u"血清样本 "_s, u"本月（1月份）血清样本试剂出库报表"_s, 2},
         {"CmbGYS", u"上海科技"_s, u"本月（1月份）上海科技供试剂出库报表"_s, 1},
         {"CmbZB", u"没有"_s, u"本月（1月份）没有试剂出库报表"_s, 0},
-    };
-    open();
-    for (const Case &c : cases) {
-        auto *combo = w->filter(QString::fromLatin1(c.combo));
-        typeInto(combo, c.typed);
-        search();
-        EXPECT_EQ(w->GridQ->Rows() - 1, c.rows) << c.combo;
-        EXPECT_EQ(ModBase::PrintTitle, c.title);
-        typeInto(combo, QString());
-    }
+    });
     EXPECT_TRUE(w->LabTip->text().endsWith(u"－共 0 条记录，总金额：0.00"_s));
     EXPECT_EQ(w->GridQ->Rows(), 1);
 }
@@ -141,7 +127,7 @@ TEST_F(FrmQOutTest, DocumentTypedDigitByDigitAndARefusedPeriod)
     dialogs.expectExact(u"起始日期不能大于结束日期！"_s);
     search();
     EXPECT_EQ(w->GridQ->Rows(), 2);
-    EXPECT_EQ(ModBase::PrintTitle, u"单号“20260101001”试剂出库报表"_s);
+    EXPECT_EQ(w->report().title, u"单号“20260101001”试剂出库报表"_s);
 }
 
 TEST_F(FrmQOutTest, SortOrderIsSharedAndWaitsForTheNextSearch)

@@ -58,11 +58,11 @@ TEST_F(FrmQScrapTest, DetailOnlyWithTheScrapReason)
     EXPECT_EQ(w->GridQ->Cols(), 21);
     EXPECT_EQ(w->GridQ->TextMatrix(0, 17), u"报损原因"_s);
     EXPECT_EQ(w->LabTip->text(), u"本月（1月份）试剂报损报表－共 2 条记录，总金额：20.00"_s);
-    EXPECT_EQ(ModBase::PrintKind, u"RegBS"_s);
+    EXPECT_EQ(w->report().kind, u"RegBS"_s);
 
     typeInto(w->CmbDH, u"20260102001"_s);
     EXPECT_EQ(w->GridQ->Rows(), 2);
-    EXPECT_EQ(ModBase::PrintKind, u"RegBS"_s);
+    EXPECT_EQ(w->report().kind, u"RegBS"_s);
 }
 
 TEST_F(FrmQScrapTest, DepartmentsListedFromIssueLinesButTypedStillFilter)
@@ -80,7 +80,7 @@ TEST_F(FrmQScrapTest, DepartmentsListedFromIssueLinesButTypedStillFilter)
     typeInto(w->filter(u"CmbSJDM"_s), u"血清样本 "_s);
     QTest::mouseClick(w->CmdQ, Qt::LeftButton);
     EXPECT_EQ(w->GridQ->Rows(), 1);
-    EXPECT_EQ(ModBase::PrintTitle, u"本月（1月份）血清样本试剂报损报表"_s);
+    EXPECT_EQ(w->report().title, u"本月（1月份）血清样本试剂报损报表"_s);
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 #include "StoreFixture.h"
 
 #include "platform/System.h"
+#include "queries/FrmMovementQuery.h"
 #include "shell/ModBase.h"
+#include "widgets/DropDownCombo.h"
 #include "widgets/FlexGrid.h"
 
+#include <QPushButton>
 #include <QTest>
 
 // The store of the movement query tests: two makers, two suppliers and three reagents in
@@ -38,6 +41,25 @@ protected:
         for (int r = 1; r < grid->Rows(); ++r)
             out << grid->TextMatrix(r, col);
         return out;
+    }
+
+    struct FilterCase {
+        const char *combo;
+        QString typed;
+        QString title;
+        int rows; // lines found
+    };
+    // Each case alone: typed into its filter, searched, checked, and the filter emptied again.
+    static void searchEach(FrmMovementQuery *w, std::initializer_list<FilterCase> cases)
+    {
+        for (const FilterCase &c : cases) {
+            auto *combo = w->filter(QString::fromLatin1(c.combo));
+            typeInto(combo, c.typed);
+            QTest::mouseClick(w->CmdQ, Qt::LeftButton);
+            EXPECT_EQ(w->GridQ->Rows() - 1, c.rows) << c.combo << " " << c.typed.toStdString();
+            EXPECT_EQ(w->report().title, c.title);
+            typeInto(combo, QString());
+        }
     }
 
     qint32 beijing = 0, shanghai = 0;

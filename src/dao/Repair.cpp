@@ -257,6 +257,7 @@ RepairResult repairDatabase(const QString &path, const QString &key)
             throw;
         }
     }
+    QFile::remove(PresenceLock::lockPathFor(temp)); // the rebuilt file's own, not the database's
     result.damagedCopy = freeName(path + QStringLiteral(".damaged"));
     if (!QFile::rename(path, result.damagedCopy)) {
         QFile::remove(temp);

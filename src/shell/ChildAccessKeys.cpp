@@ -51,13 +51,16 @@ QWidget *ChildAccessKeys::targetOf(QObject *focus, const QKeySequence &key) cons
     if (!frame || !frame->widget() || !focusWidget || !frame->isAncestorOf(focusWidget))
         return nullptr;
     QWidget *window = frame->widget();
+    QList<QWidget *> found;
     for (QAbstractButton *b : window->findChildren<QAbstractButton *>())
         if (usable(b) && b->shortcut() == key)
-            return b;
+            found.append(b);
     for (QLabel *l : window->findChildren<QLabel *>())
         if (usable(l) && l->buddy() && usable(l->buddy()) && QKeySequence::mnemonic(l->text()) == key)
-            return l;
-    return nullptr;
+            found.append(l);
+    // A letter two controls of the window share only moves the focus between them, as
+    // Qt does it; nothing is pressed on a guess.
+    return found.size() == 1 ? found.first() : nullptr;
 }
 
 bool ChildAccessKeys::eventFilter(QObject *watched, QEvent *event)

@@ -104,6 +104,7 @@ TEST_P(RepairTest, KeepsEveryReadableRowAndTheOriginal)
     const RepairResult repair = repairDatabase(path, kKey);
     EXPECT_EQ(QFileInfo(repair.damagedCopy).fileName(), QStringLiteral("MarloSJGL.dat.damaged"));
     EXPECT_EQ(dir.read(QStringLiteral("MarloSJGL.dat.damaged")), original);
+    EXPECT_EQ(otherFiles(), QStringList{QStringLiteral("MarloSJGL.dat.damaged")});
 
     auto db = Database::open(path, kKey);
     EXPECT_EQ(db->scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));

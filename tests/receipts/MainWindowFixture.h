@@ -11,6 +11,8 @@
 #include "shell/WindowRegistry.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -53,6 +55,19 @@ protected:
     W *child(const QString &name) const
     {
         return qobject_cast<W *>(main->loadedWindow(name));
+    }
+    // Every field of a valid receipt line, set without searching.
+    void fillReceiptLine(FrmProductIn *w)
+    {
+        const QStringList values = {QStringLiteral("20260115001"), QStringLiteral("北京医药"), QStringLiteral("F1"),
+                                    QStringLiteral("血清样本"),    QStringLiteral("B1"),       QStringLiteral("5"),
+                                    QStringLiteral("12.34"),       QStringLiteral("一号冰箱")};
+        w->CmdSave->setFocus();
+        ModData::ResetGrid(w->GridTip);
+        for (int i = 0; i < 8; ++i)
+            w->CmbField[static_cast<size_t>(i)]->setEditText(values.at(i));
+        ModBase::PickGYSID = 1;
+        ModBase::CurSJID = 1;
     }
     QString focused() const
     {

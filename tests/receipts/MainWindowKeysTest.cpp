@@ -19,18 +19,6 @@ protected:
         EXPECT_NE(w, nullptr);
         return w;
     }
-    void fillReceiptLine(FrmProductIn *w)
-    {
-        const QStringList values = {QStringLiteral("20260115001"), QStringLiteral("北京医药"), QStringLiteral("F1"),
-                                    QStringLiteral("血清样本"),    QStringLiteral("B1"),       QStringLiteral("5"),
-                                    QStringLiteral("12.34"),       QStringLiteral("一号冰箱")};
-        w->CmdSave->setFocus();
-        ModData::ResetGrid(w->GridTip);
-        for (int i = 0; i < 8; ++i)
-            w->CmbField[static_cast<size_t>(i)]->setEditText(values.at(i));
-        ModBase::PickGYSID = 1;
-        ModBase::CurSJID = 1;
-    }
     void press(Qt::Key key)
     {
         QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
@@ -86,6 +74,15 @@ TEST_F(MainWindowKeysTest, TheCatalogueSavesWithItsAccessKey)
     press(Qt::Key_S); // 保存(&S)
     EXPECT_EQ(openMenu(), QString());
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT count(*) FROM shijijibenxinxi WHERE 品名 = '新试剂'")).toInt(), 1);
+
+    // With 复制(&C) enabled beside 关闭(&C) the letter presses neither.
+    w->CmdSet[4]->setEnabled(true);
+    const qint64 reagents = count(QStringLiteral("shijijibenxinxi"));
+    w->CmbField[3]->setFocus();
+    press(Qt::Key_C);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(child<FrmSetProduct>(QStringLiteral("FrmSetProduct")), w);
+    EXPECT_EQ(count(QStringLiteral("shijijibenxinxi")), reagents);
 }
 
 TEST_F(MainWindowKeysTest, AReagentPickedInTheCatalogueLeavesTheFocusOnTheBatch)

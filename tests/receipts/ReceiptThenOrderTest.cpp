@@ -27,16 +27,8 @@ TEST_F(ReceiptThenOrderTest, ASavedOrderTakesAnAddedLineAfterAReceiptAndItsRever
     main->DoIt(7);
     auto *in = child<FrmProductIn>(QStringLiteral("FrmProductIn"));
     ASSERT_NE(in, nullptr);
-    const QStringList values = {QStringLiteral("20260115001"), QStringLiteral("北京医药"), QStringLiteral("F1"),
-                                QStringLiteral("血清样本"),    QStringLiteral("B1"),       QStringLiteral("5"),
-                                QStringLiteral("12.34"),       QStringLiteral("一号冰箱")};
     for (int line = 0; line < 2; ++line) {
-        in->CmdSave->setFocus();
-        ModData::ResetGrid(in->GridTip);
-        for (int i = 0; i < 8; ++i)
-            in->CmbField[static_cast<size_t>(i)]->setEditText(values.at(i));
-        ModBase::PickGYSID = 1;
-        ModBase::CurSJID = 1;
+        fillReceiptLine(in);
         in->CmdSave->click();
     }
     ASSERT_EQ(in->GridIn->Rows(), 3);

@@ -126,8 +126,8 @@ static void StocktakingAll_bare(benchmark::State &state)
                            "shijijibenxinxi k ON c.厂商ID = k.厂商ID ORDER BY k.组别 COLLATE ZH, k.品名 COLLATE ZH")));
         qint64 rows = 0;
         db.each(QStringLiteral("SELECT 试剂ID, 变动标志, 登记日期<?1, 数量, 数量*单价 FROM shijibiandongdengji "
-                                     "WHERE +登记日期<=?2"),
-                      {kMonthStart, kMonthEnd}, [](const QStringList &) {}, [&rows](const dao::StepRow &) { ++rows; });
+                               "WHERE +登记日期<=?2"),
+                {kMonthStart, kMonthEnd}, [](const QStringList &) {}, [&rows](const dao::StepRow &) { ++rows; });
         benchmark::DoNotOptimize(rows);
         benchmark::DoNotOptimize(
             db.select(QStringLiteral("SELECT 试剂ID, SUM(数量), AVG(单价) FROM shijikucun GROUP BY 试剂ID")));

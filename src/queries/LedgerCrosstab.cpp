@@ -19,17 +19,25 @@ QStringList chineseOrder(QStringList texts)
     return texts;
 }
 
+QString nameFieldOf(CrosstabRows by)
+{
+    return by == CrosstabRows::Department ? QStringLiteral("认领部门") : QStringLiteral("认领人");
+}
+
 } // namespace
+
+QString crosstabSql(CrosstabRows by)
+{
+    return QStringLiteral("SELECT COALESCE(m.%1,''), COALESCE(k.组别,''), SUM(%2) "
+                          "FROM shijijibenxinxi k INNER JOIN shijibiandongdengji m ON k.试剂ID = m.试剂ID "
+                          "WHERE m.变动标志=? AND m.登记日期 BETWEEN ? AND ? GROUP BY 1, 2")
+        .arg(nameFieldOf(by), amountUnits(QStringLiteral("m")));
+}
 
 GridSnapshot crosstab(dao::Database &db, const Period &period, CrosstabRows by, stock::MovementFlag flag)
 {
-    const QString nameField = by == CrosstabRows::Department ? QStringLiteral("认领部门") : QStringLiteral("认领人");
-    const dao::Result r = db.select(
-        QStringLiteral("SELECT COALESCE(m.%1,''), COALESCE(k.组别,''), SUM(%2) "
-                       "FROM shijijibenxinxi k INNER JOIN shijibiandongdengji m ON k.试剂ID = m.试剂ID "
-                       "WHERE m.变动标志=? AND m.登记日期 BETWEEN ? AND ? GROUP BY 1, 2")
-            .arg(nameField, amountUnits(QStringLiteral("m"))),
-        {flag, period.start, period.end});
+    const QString nameField = nameFieldOf(by);
+    const dao::Result r = db.select(crosstabSql(by), {flag, period.start, period.end});
 
     QHash<QString, QHash<QString, Currency>> sums; // name -> group -> amount
     QStringList groups;

@@ -19,5 +19,8 @@ enum class CrosstabRows { Department, Claimant };
 // reagent without a group under the empty group, which sorts first.
 GridSnapshot crosstab(dao::Database &db, const Period &period, CrosstabRows by, stock::MovementFlag flag);
 QString crosstabTitleName(stock::MovementFlag flag);
+// The grouped statement behind it: the name, the group and their amount in ten-thousandths
+// for the flag, the first and the last day bound in this order.
+QString crosstabSql(CrosstabRows by);
 
 } // namespace queries

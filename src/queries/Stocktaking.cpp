@@ -51,20 +51,21 @@ dao::Result reagents(dao::Database &db, const QString &group)
 QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period)
 {
     QHash<qint64, ReagentSums> sums;
+    const auto add = [&sums](const dao::StepRow &row) {
+        FlagSums &s = sums[row.value(0).toLongLong()][row.value(1).toInt() - 1];
+        if (row.value(2).toInt() != 0) {
+            s.quantityBefore += fromUnits(row.value(3));
+            s.amountBefore += fromUnits(row.value(4));
+        } else {
+            s.quantity += fromUnits(row.value(3));
+            s.amount += fromUnits(row.value(4));
+        }
+    };
     db.each(QStringLiteral("SELECT 试剂ID, 变动标志, 登记日期<?1, %1, %2 FROM shijibiandongdengji "
-                                 "WHERE +登记日期<=?2 AND 变动标志 BETWEEN 1 AND 3")
-                      .arg(quantityUnits(QStringLiteral("shijibiandongdengji")),
-                           amountUnits(QStringLiteral("shijibiandongdengji"))),
-                  {period.start, period.end}, [](const QStringList &) {}, [&sums](const dao::StepRow &row) {
-                      FlagSums &s = sums[row.value(0).toLongLong()][row.value(1).toInt() - 1];
-                      if (row.value(2).toInt() != 0) {
-                          s.quantityBefore += fromUnits(row.value(3));
-                          s.amountBefore += fromUnits(row.value(4));
-                      } else {
-                          s.quantity += fromUnits(row.value(3));
-                          s.amount += fromUnits(row.value(4));
-                      }
-                  });
+                           "WHERE +登记日期<=?2 AND 变动标志 BETWEEN 1 AND 3")
+                .arg(quantityUnits(QStringLiteral("shijibiandongdengji")),
+                     amountUnits(QStringLiteral("shijibiandongdengji"))),
+            {period.start, period.end}, [](const QStringList &) {}, add);
     return sums;
 }
 

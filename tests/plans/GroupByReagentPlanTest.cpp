@@ -1,5 +1,6 @@
 #include "TempFolder.h"
 #include "dao/Database.h"
+#include "queries/LedgerCrosstab.h"
 #include "receipts/OrderProposal.h"
 #include "schema/Schema.h"
 #include "shell/ModBase.h"
@@ -46,6 +47,8 @@ std::vector<PlanCase> cases()
          stock::summaryLines(stock::Issue).sql + QStringLiteral(" AND shijibiandongdengji.登记日期 BETWEEN ? AND ?")
              + stock::SummaryTail,
          {kToday.addMonths(-1), kToday}},
+        {"LedgerIssuesByDepartment", queries::crosstabSql(queries::CrosstabRows::Department),
+         {stock::Issue, kToday.addYears(-1), kToday}},
     };
 }
 

@@ -2,6 +2,8 @@
 
 #include "dao/Collation.h"
 #include "dao/Database.h"
+#include "shell/BusyStatus.h"
+#include "shell/DropDownFill.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
@@ -11,7 +13,6 @@
 #include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
-#include "widgets/WaitCursor.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -20,7 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -48,18 +48,6 @@ DropDownCombo *combo(const char *name, QWidget *parent)
     c->setMinimumWidth(160);
     return c;
 }
-
-// The hourglass and the busy status while the lines are searched.
-class Searching {
-public:
-    Searching() { ModBase::SetStatus(QStringLiteral("正在检索数据"), true); }
-    ~Searching() { ModBase::SetStatus(QString()); }
-    Searching(const Searching &) = delete;
-    Searching &operator=(const Searching &) = delete;
-
-private:
-    WaitCursor m_cursor;
-};
 
 } // namespace
 
@@ -138,28 +126,20 @@ void OutReversalWindow::build()
     connect(CmbDH->lineEdit(), &QLineEdit::textEdited, this, [this] { CmbDH_Change(); });
     connect(CmbDH, &QComboBox::activated, this, [this] { CmbDH_Change(); });
 
-    const QVariantList since{ModBase::SysDate.addDays(-1200), m_kind.flag};
-    connect(CmbDH, &DropDownCombo::DropDown, this, [this, since] {
-        fillOnce(CmbDH,
-                 QStringLiteral("SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
-                                "ORDER BY 单号 DESC"),
-                 since, false);
-    });
+    fillAtFirstDropDown(CmbDH,
+                        QStringLiteral("SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
+                                       "ORDER BY 单号 DESC"),
+                        {ModBase::SysDate.addDays(-1200), m_kind.flag});
     // Both windows offer the departments of issue lines: one used only on scrap lines is
     // typed by hand.
-    connect(CmbRLBM, &DropDownCombo::DropDown, this, [this] {
-        fillOnce(CmbRLBM,
-                 QStringLiteral("SELECT DISTINCT 认领部门 FROM shijibiandongdengji WHERE 变动标志=? "
-                                "ORDER BY 认领部门 COLLATE ZH"),
-                 {stock::Issue}, true);
-    });
-    connect(CmbZB, &DropDownCombo::DropDown, this, [this] {
-        fillOnce(CmbZB, QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi ORDER BY 组别 COLLATE ZH"), {}, true);
-    });
-    connect(CmbSJDM, &DropDownCombo::DropDown, this, [this] {
-        fillOnce(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"), {},
-                 true);
-    });
+    fillAtFirstDropDown(CmbRLBM,
+                        QStringLiteral("SELECT DISTINCT 认领部门 FROM shijibiandongdengji WHERE 变动标志=? "
+                                       "ORDER BY 认领部门 COLLATE ZH"),
+                        {stock::Issue}, true);
+    fillAtFirstDropDown(CmbZB, QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi ORDER BY 组别 COLLATE ZH"), {},
+                        true);
+    fillAtFirstDropDown(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"),
+                        {}, true);
 
     connect(CmdQ, &QPushButton::clicked, this, [this] { CmdQ_Click(); });
     connect(GridQ, &FlexGrid::Click, this, [this] {
@@ -174,7 +154,7 @@ void OutReversalWindow::build()
 void OutReversalWindow::DoQuery(const QString &tail, const QVariantList &params)
 {
     try {
-        Searching wait;
+        const BusyStatus wait(QStringLiteral("正在检索数据"));
         dao::Database &db = ModData::database();
         const dao::Result lines = stock::movementLines(db, stock::documentLines(m_kind.flag), tail, params);
         GridQ->setRedraw(false);
@@ -231,25 +211,4 @@ void OutReversalWindow::CmdChData_Click()
                                     stock::ReversedRows::Remove, this))
         return;
     CmdChData->setEnabled(false);
-}
-
-void OutReversalWindow::fillOnce(DropDownCombo *combo, const QString &sql, const QVariantList &params, bool addBlank)
-{
-    if (combo->count() > 0)
-        return;
-    // Filling changes no filter: the typed text stays and no change handling runs.
-    const QString typed = combo->currentText();
-    const QSignalBlocker blocker(combo);
-    const QSignalBlocker editBlocker(combo->lineEdit());
-    try {
-        dao::Database &db = ModData::database();
-        if (addBlank)
-            combo->addItem(QString());
-        for (const dao::Row &row : db.select(sql, params).rows)
-            if (!row.text(0).isEmpty())
-                combo->addItem(row.text(0));
-    } catch (...) {
-        ModBase::ShowErr();
-    }
-    combo->setEditText(typed);
 }

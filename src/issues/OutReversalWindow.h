@@ -56,7 +56,6 @@ private:
     void CmbDH_Change();
     void CmdQ_Click();
     void CmdChData_Click();
-    void fillOnce(DropDownCombo *combo, const QString &sql, const QVariantList &params, bool addBlank);
 
     const OutReversalKind &m_kind;
     EntryFilter *m_entry = nullptr;

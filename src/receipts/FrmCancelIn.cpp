@@ -4,6 +4,7 @@
 #include "dao/Collation.h"
 #include "dao/Database.h"
 #include "shell/DropDownFill.h"
+#include "shell/BusyStatus.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
@@ -14,7 +15,6 @@
 #include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
-#include "widgets/WaitCursor.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -48,18 +48,6 @@ DropDownCombo *combo(const char *name, QWidget *parent)
     c->setMinimumWidth(160);
     return c;
 }
-
-// The hourglass and the busy status while the lines are searched.
-class Searching {
-public:
-    Searching() { ModBase::SetStatus(QStringLiteral("正在检索数据"), true); }
-    ~Searching() { ModBase::SetStatus(QString()); }
-    Searching(const Searching &) = delete;
-    Searching &operator=(const Searching &) = delete;
-
-private:
-    WaitCursor m_cursor;
-};
 
 } // namespace
 
@@ -173,7 +161,7 @@ void FrmCancelIn::build()
 void FrmCancelIn::DoQuery(const QString &tail, const QVariantList &params)
 {
     try {
-        Searching wait;
+        const BusyStatus wait(QStringLiteral("正在检索数据"));
         const dao::Result lines = stock::movementLines(ModData::database(), stock::documentLines(stock::Receipt), tail, params);
         GridQ->setRedraw(false);
         GridQ->Fill(lines);

@@ -1,17 +1,19 @@
 #include "FrmProductOut.h"
 
 #include "DocumentFields.h"
+#include "IssueChecks.h"
 #include "IssueLine.h"
 #include "IssueLookUps.h"
 #include "dao/Collation.h"
 #include "dao/Database.h"
 #include "platform/Convert.h"
-#include "platform/Dialogs.h"
 #include "receipts/ReceiptLookUps.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
+#include "shell/Refusal.h"
+#include "stock/LineChecks.h"
 #include "stock/MovementLines.h"
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
@@ -33,9 +35,6 @@
 #include <cmath>
 #include <stdexcept>
 
-using platform::Answer;
-using platform::Buttons;
-using platform::Icon;
 namespace convert = platform::convert;
 
 namespace {
@@ -327,90 +326,38 @@ void FrmProductOut::CmdSave_Click()
 
 bool FrmProductOut::checkLine()
 {
-    const auto refuse = [](const QString &text, QWidget *focus, Icon icon = Icon::Information) {
-        platform::msgBox(text, Buttons::Ok, icon);
-        focus->setFocus();
-        return false;
-    };
-    // A missing name or reagent shows its whole list, its first record taken.
-    const auto refuseWithList = [](const QString &text, QWidget *focus, const std::function<void()> &list) {
-        platform::msgBox(text, Buttons::Ok, Icon::Information);
-        list();
-        focus->setFocus();
-        return false;
-    };
-    const auto empty = [this](size_t i) { return CmbField[i]->currentText().trimmed().isEmpty(); };
-
-    if (empty(0))
-        return refuse(QStringLiteral("出库单号不能为空！"), CmbField[0]);
-    if (empty(1))
-        return refuseWithList(QStringLiteral("认领部门不能为空！\n\n请输入代码检索认领部门，或点击右侧选择按钮选定"),
-                              CmbField[1], [this] { m_fields->CmdRLBM_Click(); });
-    if (empty(2))
-        return refuseWithList(QStringLiteral("认领人不能为空！\n\n请输入代码检索认领人，或点击右侧选择按钮选定"),
-                              CmbField[2], [this] { m_fields->CmdRLR_Click(); });
-    if (empty(3))
-        return refuseWithList(QStringLiteral("试剂名称不能为空！\n\n请输入代码检索，或点击右侧选择按钮选定"), CmbField[3],
-                              [this] { CmdQBSJ_Click(); });
-
-    QComboBox *quantity = CmbField[4];
-    if (empty(4))
-        return refuse(QStringLiteral("数量不能为空！"), quantity);
-    const std::optional<double> q = convert::parseNumber(quantity->currentText().trimmed());
-    if (!q) {
-        quantity->setEditText(QString());
-        return refuse(QStringLiteral("请输入阿拉伯数字！"), quantity);
-    }
-    if (static_cast<float>(*q) <= 0) {
-        quantity->setEditText(QString());
-        return refuse(QStringLiteral("出库数量必须大于零！"), quantity);
-    }
-    quantity->setEditText(convert::standard(*q));
-    const double asked = convert::parseNumber(quantity->currentText()).value_or(0);
-    const float left = m_fields->lot().quantity;
-    if (static_cast<double>(left) - asked < 0) {
-        refuseQuantity(static_cast<double>(left));
-        return false;
-    }
-
-    QComboBox *price = CmbField[5];
-    if (empty(5))
-        return refuse(QStringLiteral("出库价不能为空！"), price);
-    const std::optional<double> p = convert::parseNumber(price->currentText().trimmed());
-    if (!p) {
-        price->setEditText(QString());
-        return refuse(QStringLiteral("请输入阿拉伯数字！"), price);
-    }
-    price->setEditText(convert::standard(*p));
-
+    issues::IssueEntry entry;
+    for (size_t i = 0; i < entry.text.size(); ++i)
+        entry.text[i] = CmbField[i]->currentText();
     const issues::ChosenLot &lot = m_fields->lot();
-    if (lot.expiry.isValid() && lot.expiry <= ModBase::SysDate
-        && platform::msgBox(QStringLiteral("试剂已过期！\n\n请勿使用过期试剂，建议使用“试剂报损”功能报损本条试剂\n\n确定出库？"),
-                            Buttons::YesNo, Icon::Exclamation,
-                            QStringLiteral("出库日期：") + DTPrq->date().toString(QStringLiteral("yyyy-MM-dd")),
-                            nullptr, Answer::No)
-            != Answer::Yes) {
-        CmbField[3]->setFocus();
-        return false;
-    }
+    entry.lotQuantity = convert::parseNumber(lot.quantityText).value_or(0);
+    entry.expiry = lot.expiry;
+    entry.today = ModBase::SysDate;
+    entry.date = DTPrq->date();
+    // A missing name or reagent shows its whole list, its first record taken.
+    const auto listChoices = [this](int field) {
+        if (field == issues::IssueEntry::Department)
+            m_fields->CmdRLBM_Click();
+        else if (field == issues::IssueEntry::Claimant)
+            m_fields->CmdRLR_Click();
+        else if (field == issues::IssueEntry::Reagent)
+            CmdQBSJ_Click();
+    };
+    return passChecks([&entry](int from) { return issues::firstIssueRefusal(entry, from); }, fields(), this,
+                      listChoices);
+}
 
-    if (CmbField[0]->currentText().size() != 11
-        && platform::msgBox(QStringLiteral("检测到不标准的出库单号！\n\n标准出库单号是4位年＋2位月＋2位日＋3位编号，共11位，修改？"),
-                            Buttons::YesNo, Icon::Question, QStringLiteral("提示"), nullptr, Answer::Yes)
-            == Answer::Yes) {
-        CmbField[0]->setFocus();
-        return false;
-    }
-    return true;
+QList<QComboBox *> FrmProductOut::fields() const
+{
+    return QList<QComboBox *>(CmbField.begin(), CmbField.end());
 }
 
 void FrmProductOut::refuseQuantity(double left)
 {
-    platform::msgBox(QStringLiteral("当前库存数量为：%1，出库数量不能大于库存数量！")
-                         .arg(convert::singleText(static_cast<float>(left))),
-                     Buttons::Ok, Icon::Exclamation);
-    CmbField[4]->setEditText(QString());
-    CmbField[4]->setFocus();
+    const QString typed = CmbField[4]->currentText();
+    passChecks([&](int from) {
+        return from == 1 ? stock::stockRefusal(1, left, typed, issues::IssueEntry::Quantity, stock::Issue) : std::nullopt;
+    }, fields(), this);
 }
 
 void FrmProductOut::saveLine()
@@ -421,6 +368,9 @@ void FrmProductOut::saveLine()
         WaitCursor wait;
         ModBase::SetStatus(QStringLiteral("系统正在进行数据登入工作"), true);
         try {
+            // The checked numbers are saved as the fields show them, with two decimals.
+            CmbField[4]->setEditText(stock::standardText(CmbField[4]->currentText()));
+            CmbField[5]->setEditText(stock::standardText(CmbField[5]->currentText()));
             const qint64 number = documentNumberOf(CmbField[0]->currentText().trimmed());
             ModBase::OutDH = static_cast<double>(number);
             dao::Database *db = database();

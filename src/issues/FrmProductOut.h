@@ -80,6 +80,7 @@ private:
     void CmbGZBSJ_Click();
     void CmdQBSJ_Click();
     void CmdHelp_Click();
+    QList<QComboBox *> fields() const;
     void refuseQuantity(double left);
     void showTip(const issues::LowStock &tip, const QString &reagent);
     void updateListedLot(qint64 lotId, double remaining);

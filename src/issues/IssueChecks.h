@@ -1,0 +1,31 @@
+#pragma once
+
+#include "shell/Refusal.h"
+
+#include <QDate>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+namespace issues {
+
+// What the checks of an issue line read: the texts of the entry fields (CmbField) as typed,
+// and the lot last taken.
+struct IssueEntry {
+    enum Field { Number, Department, Claimant, Reagent, Quantity, Price, FieldCount };
+    std::array<QString, FieldCount> text;
+    double lotQuantity = 0; // 0 while no lot was taken
+    QDate expiry;
+    QDate today;
+    QDate date; // the line's date, the title of the question on an expired lot
+};
+
+// The checks of an issue line in screen order, steps 1 to 13: number, department,
+// claimant and reagent (each of the three lists its choices after the box), quantity
+// (3 steps), the lot's stock, price (2 steps), the question on an expired lot, the question
+// on a number that is not eleven characters long. Once a field has passed, the quantity
+// and then the price are shown "Standard".
+std::optional<Refusal> firstIssueRefusal(const IssueEntry &entry, int from);
+
+} // namespace issues

@@ -8,6 +8,7 @@
 #include "reports/ExportGrid.h"
 #include "reports/FrmPrint.h"
 #include "shell/FrmMain.h"
+#include "shell/DropDownFill.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
@@ -48,8 +49,8 @@ FrmQInventory::FrmQInventory(QWidget *parent) : QWidget(parent)
     m_entry = new EntryFilter(this);
     // Nothing is listed until the user asks.
     GridQ->setRows(1);
-    FrmMain *main = FrmMain::instance();
-    CmdQyIm[5]->setEnabled(main && main->mnuRWIndent->isEnabled());
+    // The high-stock list goes with the purchase-order right, as it is at load.
+    CmdQyIm[5]->setEnabled(FrmMain::commandEnabled(7));
     loadGroupMenu();
 }
 
@@ -127,14 +128,11 @@ void FrmQInventory::build()
         connect(combo->lineEdit(), &QLineEdit::textEdited, this, [this, combo] { combo_Change(combo); });
         connect(combo, &QComboBox::activated, this, [this, combo] { combo_Change(combo); });
     }
-    connect(CmbCS, &DropDownCombo::DropDown, this, [this] {
-        fillOnce(CmbCS, QStringLiteral("SELECT changshang.厂商 FROM changshang ORDER BY changshang.厂商 COLLATE ZH"));
-    });
-    connect(CmbGYS, &DropDownCombo::DropDown, this,
-            [this] { fillOnce(CmbGYS, QStringLiteral("SELECT 供应商 FROM gongyingshang")); });
-    connect(CmbSJDM, &DropDownCombo::DropDown, this, [this] {
-        fillOnce(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"));
-    });
+    fillAtFirstDropDown(CmbCS, QStringLiteral("SELECT changshang.厂商 FROM changshang ORDER BY changshang.厂商 COLLATE ZH"),
+                        {}, true);
+    fillAtFirstDropDown(CmbGYS, QStringLiteral("SELECT 供应商 FROM gongyingshang"), {}, true);
+    fillAtFirstDropDown(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"), {},
+                        true);
     connect(GridQ, &FlexGrid::MouseUp, this,
             [this](Qt::MouseButton, int, int, double y) { ModData::SortGrid(GridQ, y); });
     connect(CmdPrint, &QPushButton::clicked, this, [this] { CmdPrint_Click(); });
@@ -276,16 +274,4 @@ void FrmQInventory::CmdDH_Click()
     // A lot list leaves out its hidden key column.
     const int firstCol = GridQ->Cols() == queries::ReagentColumns ? 0 : 1;
     ModData::ExportGrid(this, GridQ->snapshot(), m_title, firstCol, true);
-}
-
-void FrmQInventory::fillOnce(DropDownCombo *combo, const QString &sql)
-{
-    if (combo->count() > 0)
-        return;
-    // Filling changes no filter: the typed text stays and no query runs.
-    const QString typed = combo->currentText();
-    const QSignalBlocker blocker(combo);
-    const QSignalBlocker editBlocker(combo->lineEdit());
-    ModData::FillCombo(combo, sql, true);
-    combo->setEditText(typed);
 }

@@ -48,7 +48,6 @@ private:
     void QueryReagents(bool low);
     void CmdPrint_Click();
     void CmdDH_Click();
-    void fillOnce(DropDownCombo *combo, const QString &sql);
 
     EntryFilter *m_entry = nullptr;
     QString m_title;                       // of the list shown

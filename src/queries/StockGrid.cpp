@@ -7,21 +7,10 @@
 
 namespace queries {
 
-namespace {
-
-template <typename Widths>
-void setWidths(FlexGrid &grid, const Widths &widths)
-{
-    for (int c = 0; c < grid.Cols() && c < static_cast<int>(widths.size()); ++c)
-        grid.setColWidth(c, widths[static_cast<size_t>(c)]);
-}
-
-} // namespace
-
 void showLots(FlexGrid &grid, const dao::Result &lots)
 {
     grid.Fill(lots);
-    setWidths(grid, LotWidths);
+    grid.setColWidths({LotWidths.begin(), LotWidths.end()});
 }
 
 void colourLots(FlexGrid &grid, const dao::Result &lots, const QDate &today, int days)
@@ -44,7 +33,7 @@ int showReagents(FlexGrid &grid, const ReagentList &list)
         return 0;
     }
     grid.Fill(list.rows);
-    setWidths(grid, ReagentWidths);
+    grid.setColWidths({ReagentWidths.begin(), ReagentWidths.end()});
     return grid.Rows() - 1;
 }
 

@@ -163,6 +163,7 @@ static void Catalogue_program(benchmark::State &state)
         window.findChild<QComboBox *>(QStringLiteral("CmbSJDM"))->setEditText(QStringLiteral("XQ"));
         benchmark::DoNotOptimize(window.findChild<FlexGrid *>(QStringLiteral("GridShow"))->Rows());
     }
+    state.counters["peak_mb"] = bench::peakMemoryMb();
 }
 BENCHMARK(Catalogue_program)->Name("catalogue/program")->Unit(benchmark::kMillisecond);
 

@@ -5,7 +5,9 @@
 #include <QCollator>
 #include <QLocale>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -79,12 +81,52 @@ private:
     std::unordered_map<std::string, std::unique_ptr<ChineseKey>, Hash, std::equal_to<>> m_keys;
 };
 
+bool isAlnum(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+char folded(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Codes of ASCII letters and digits only (pinyin codes, barcodes) need no collator: it
+// orders them digits first, letters without case, a prefix before the longer text; and
+// the tie of texts equal but for case goes by code units, which bytes order alike.
+std::optional<int> compareAlnum(std::string_view a, std::string_view b)
+{
+    for (char c : a)
+        if (!isAlnum(c))
+            return std::nullopt;
+    for (char c : b)
+        if (!isAlnum(c))
+            return std::nullopt;
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const char fa = folded(a[i]);
+        const char fb = folded(b[i]);
+        if (fa != fb)
+            return fa < fb ? -1 : 1;
+    }
+    if (a.size() != b.size())
+        return a.size() < b.size() ? -1 : 1;
+    const int c = a.compare(b);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
 int collate(void *, int lenA, const void *a, int lenB, const void *b)
 {
+    const std::string_view ta(static_cast<const char *>(a), static_cast<size_t>(lenA));
+    const std::string_view tb(static_cast<const char *>(b), static_cast<size_t>(lenB));
+    if (ta == tb)
+        return 0;
+    if (const std::optional<int> c = compareAlnum(ta, tb))
+        return *c;
     thread_local KeyCache cache;
     cache.trim();
-    const ChineseKey &ka = cache.key({static_cast<const char *>(a), static_cast<size_t>(lenA)});
-    const ChineseKey &kb = cache.key({static_cast<const char *>(b), static_cast<size_t>(lenB)});
+    const ChineseKey &ka = cache.key(ta);
+    const ChineseKey &kb = cache.key(tb);
     return ka.compare(kb);
 }
 

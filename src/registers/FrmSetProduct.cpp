@@ -346,9 +346,13 @@ void FrmSetProduct::OptShow_Click(int index)
 void FrmSetProduct::showList(const CatalogueFilter &filter)
 {
     dao::Database &db = ModData::database();
-    const dao::Result rows = db.select(registers::listSql(filter), filter.params);
     GridShow->setRedraw(false);
-    GridShow->Fill(rows);
+    try {
+        GridShow->Fill(db, registers::listSql(filter), filter.params);
+    } catch (...) {
+        GridShow->setRedraw(true);
+        throw;
+    }
     applyColumnWidths();
     GridShow->setRedraw(true);
 }
@@ -357,7 +361,7 @@ void FrmSetProduct::OutDataShow(const CatalogueFilter &filter)
 {
     OutSQL = filter;
     dao::Database &db = ModData::database();
-    GridOut->Fill(db.select(registers::exportSql(filter), filter.params));
+    GridOut->Fill(db, registers::exportSql(filter), filter.params);
 }
 
 void FrmSetProduct::RefreshShow()

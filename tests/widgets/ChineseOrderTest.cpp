@@ -101,6 +101,13 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("血清")},
                   {QStringLiteral("血清"), QStringLiteral("血清1"), QStringLiteral("血清a"), QStringLiteral("血清B"),
                    QStringLiteral("血清蛋白")}},
+        OrderCase{"PinyinCodesAndBarcodes",
+                  {QStringLiteral("XQ2"), QStringLiteral("xq10"), QStringLiteral("Z"), QStringLiteral("xq"),
+                   QStringLiteral("X1Q"), QStringLiteral("0A"), QStringLiteral("XQ"), QStringLiteral("a9b"),
+                   QStringLiteral("6901234567890"), QStringLiteral("69012345678")},
+                  {QStringLiteral("0A"), QStringLiteral("69012345678"), QStringLiteral("6901234567890"),
+                   QStringLiteral("a9b"), QStringLiteral("X1Q"), QStringLiteral("XQ"), QStringLiteral("xq"),
+                   QStringLiteral("xq10"), QStringLiteral("XQ2"), QStringLiteral("Z")}},
         // Only single-byte letters come first; a full-width one follows the collator.
         OrderCase{"WideLettersFollowTheCollator",
                   {QStringLiteral("Ａ试剂"), QStringLiteral("B试剂"), QStringLiteral("安瓿")},

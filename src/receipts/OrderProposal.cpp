@@ -3,6 +3,8 @@
 #include "dao/Database.h"
 #include "platform/Convert.h"
 
+#include <algorithm>
+
 namespace receipts {
 namespace convert = platform::convert;
 
@@ -11,9 +13,12 @@ namespace {
 const QString kReagentSource = QStringLiteral(
     " FROM changshang INNER JOIN shijijibenxinxi ON changshang.厂商ID = shijijibenxinxi.厂商ID");
 
-// Up to this many reagents their movements and lots are read by reagent, beyond it in one
-// sweep over the date range or the table.
+// Up to this many reagents, or this share of the register, their movements and lots are
+// read by reagent, beyond it in one sweep over the date range or the table: the sweep
+// reads the lines of two years of the whole store, the seeks every line of the reagents
+// found, which costs less while they are a small part of the register.
 constexpr int kFewReagents = 50;
+constexpr int kFewShareOfRegister = 50;
 
 } // namespace
 
@@ -123,8 +128,9 @@ std::vector<ReagentHistory> readHistories(dao::Database &db, const QDate &today,
                                           const QVariantList &params, const QString &orderBy)
 {
     const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
-    const bool few =
-        db.scalar(QStringLiteral("SELECT COUNT(*)") + kReagentSource + where, params).toInt() <= kFewReagents;
+    const int found = db.scalar(QStringLiteral("SELECT COUNT(*)") + kReagentSource + where, params).toInt();
+    const int registered = db.scalar(QStringLiteral("SELECT COUNT(*) FROM shijijibenxinxi")).toInt();
+    const bool few = found <= std::max(kFewReagents, registered / kFewShareOfRegister);
     const QString sql =
         historySql(where, few) + (orderBy.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy);
     QVariantList all{today.addDays(-HistoryDays), today.addDays(-SupplierDays)};

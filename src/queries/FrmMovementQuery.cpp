@@ -3,6 +3,7 @@
 #include "dao/Database.h"
 #include "reports/ExportGrid.h"
 #include "reports/FrmPrint.h"
+#include "shell/DropDownFill.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
@@ -24,7 +25,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -202,24 +202,17 @@ QWidget *FrmMovementQuery::buildButtons()
 void FrmMovementQuery::connectLists()
 {
     const QVariantList recent{ModBase::SysDate.addDays(-1200), m_kind.flag};
-    connect(CmbDH, &DropDownCombo::DropDown, this, [this, recent] {
-        fillOnce(CmbDH,
-                 QStringLiteral("SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
-                                "ORDER BY 单号 DESC"),
-                 recent, false);
-    });
+    fillAtFirstDropDown(CmbDH,
+                        QStringLiteral("SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
+                                       "ORDER BY 单号 DESC"),
+                        recent);
     if (CmbFPH)
-        connect(CmbFPH, &DropDownCombo::DropDown, this, [this, recent] {
-            fillOnce(CmbFPH,
-                     QStringLiteral("SELECT DISTINCT 发票号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
-                                    "ORDER BY 发票号"),
-                     recent, false);
-        });
-    for (int i = 0; i < m_filters.size(); ++i) {
-        DropDownCombo *c = m_filters.at(i);
-        const queries::QueryFilter &f = m_kind.filters.at(i);
-        connect(c, &DropDownCombo::DropDown, this, [this, c, &f] { fillOnce(c, f.listSql, f.listParams, true); });
-    }
+        fillAtFirstDropDown(CmbFPH,
+                            QStringLiteral("SELECT DISTINCT 发票号 FROM shijibiandongdengji WHERE 登记日期>? AND "
+                                           "变动标志=? ORDER BY 发票号"),
+                            recent);
+    for (int i = 0; i < m_filters.size(); ++i)
+        fillAtFirstDropDown(m_filters.at(i), m_kind.filters.at(i).listSql, m_kind.filters.at(i).listParams, true);
 }
 
 void FrmMovementQuery::DoQuery(const queries::Statement &statement)
@@ -319,26 +312,4 @@ void FrmMovementQuery::handOff()
 {
     m_report.grid = GridQ->snapshot();
     handOffReport(m_report);
-}
-
-void FrmMovementQuery::fillOnce(DropDownCombo *combo, const QString &sql, const QVariantList &params, bool addBlank)
-{
-    if (combo->count() > 0)
-        return;
-    // Filling changes no filter: the typed text stays and no look-up runs.
-    const QString typed = combo->currentText();
-    const QSignalBlocker blocker(combo);
-    const QSignalBlocker editBlocker(combo->lineEdit());
-    try {
-        const dao::Result rows = ModData::database().select(sql, params);
-        const WaitCursor wait;
-        if (addBlank)
-            combo->addItem(QString());
-        for (const dao::Row &row : rows.rows)
-            if (!row.text(0).isEmpty())
-                combo->addItem(row.text(0));
-    } catch (...) {
-        ModBase::ShowErr();
-    }
-    combo->setEditText(typed);
 }

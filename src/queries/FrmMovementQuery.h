@@ -67,7 +67,6 @@ private:
     void Chorder_Click();
     void CmdPrint_Click();
     void CmdDH_Click();
-    void fillOnce(DropDownCombo *combo, const QString &sql, const QVariantList &params, bool addBlank);
 
     void handOff();
 

@@ -16,6 +16,7 @@
 #include "shell/ModDataGrid.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/Twips.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -38,7 +39,6 @@ namespace convert = platform::convert;
 
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kProgressEnd = 3520;
 const QString kTitle = QStringLiteral("检验试剂采购订单");
 
@@ -167,7 +167,7 @@ void FrmProductPO::build()
     PicState->setObjectName(QStringLiteral("PicState"));
     PicState->setFrameShape(QFrame::Panel);
     PicState->setFrameShadow(QFrame::Sunken);
-    PicState->setFixedSize(kProgressEnd / kTwipsPerPixel + 4, 18);
+    PicState->setFixedSize(twips::pixels(kProgressEnd) + 4, 18);
     LblState = new QLabel(PicState);
     LblState->setObjectName(QStringLiteral("LblState"));
     LblState->setStyleSheet(QStringLiteral("background-color: #000080;"));
@@ -280,9 +280,9 @@ void FrmProductPO::CmdIndent0_Click()
     ModBase::SetStatus(QString());
 }
 
-void FrmProductPO::setProgress(int twips)
+void FrmProductPO::setProgress(int width)
 {
-    LblState->resize(twips / kTwipsPerPixel, LblState->height());
+    LblState->resize(twips::pixels(width), LblState->height());
 }
 
 void FrmProductPO::MakeIndent()

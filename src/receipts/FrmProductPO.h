@@ -73,7 +73,7 @@ private:
     void loadOrder();
     void fillOrders();
     void setWidths();
-    void setProgress(int twips);
+    void setProgress(int width); // in twips
     // The current cell of the grid: the tick column toggles, an editable column gets the
     // floating editor.
     void GridIndent_Click();

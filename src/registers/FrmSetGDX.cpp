@@ -7,6 +7,7 @@
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "widgets/EntryFilter.h"
+#include "widgets/Twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -14,46 +15,37 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace {
-
-QRect twips(int x, int y, int w, int h)
-{
-    return {x / 15, y / 15, w / 15, h / 15};
-}
-
-} // namespace
-
 FrmSetGDX::FrmSetGDX(QWidget *parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmSetGDX"));
     setWindowTitle(QStringLiteral("设置所有试剂的库存低限和库存高限"));
-    setFixedSize(5400 / 15, 2700 / 15);
+    setFixedSize(twips::pixels(5400), twips::pixels(2700));
     ModBase::LowLimit = -1;
 
     Frame1 = new QGroupBox(QStringLiteral("设置试剂的库存低限、库存高限"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twips(180, 120, 3180, 1260));
+    Frame1->setGeometry(twips::rect(180, 120, 3180, 1260));
     const char16_t *const labels[] = {u"库存低限:", u"库存高限:"};
     for (int i = 0; i < 2; ++i) {
         auto *label = new QLabel(QString::fromUtf16(labels[i]), Frame1);
-        label->setGeometry(twips(180, 390 + 360 * i, 1000, 300));
+        label->setGeometry(twips::rect(180, 390 + 360 * i, 1000, 300));
         CmbField[i] = new QComboBox(Frame1);
         CmbField[i]->setObjectName(QStringLiteral("CmbField_%1").arg(i));
         CmbField[i]->setEditable(true);
-        CmbField[i]->setGeometry(twips(1200, 360 + 360 * i, 1800, 330));
+        CmbField[i]->setGeometry(twips::rect(1200, 360 + 360 * i, 1800, 330));
         connect(CmbField[i], &QComboBox::editTextChanged, this, [this, i] { CmbField_Change(i); });
     }
 
     OKButton = new QPushButton(QStringLiteral("设置(&S)"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(twips(3600, 240, 1500, 420));
+    OKButton->setGeometry(twips::rect(3600, 240, 1500, 420));
     CancelButton = new QPushButton(QStringLiteral("关闭(&C)"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
-    CancelButton->setGeometry(twips(3600, 780, 1500, 420));
+    CancelButton->setGeometry(twips::rect(3600, 780, 1500, 420));
     Command1 = new QPushButton(QStringLiteral("一键取消所有试剂的库存高低限设置"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(twips(180, 1620, 4920, 480));
+    Command1->setGeometry(twips::rect(180, 1620, 4920, 480));
 
     setTabOrder(OKButton, CancelButton);
     setTabOrder(CancelButton, Command1);

@@ -22,6 +22,7 @@
 #include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/Twips.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -57,12 +58,6 @@ constexpr int kUnitsRight = 19;
 constexpr int kMakersRight = 21;
 
 const QList<int> kColumnWidths = {0, 1400, 3300, 2000, 600, 1000, 0, 1500, 1500, 600, 1700, 1000, 1000};
-
-// Positions and sizes in twips, as the window was laid out; 15 twips a pixel.
-QRect twips(int x, int y, int w, int h)
-{
-    return {x / 15, y / 15, w / 15, h / 15};
-}
 
 // A combo box whose list is filled when it first drops down.
 DropDownCombo *dropDown(QWidget *parent, QObject *context, std::function<void()> beforePopup)
@@ -114,7 +109,7 @@ FrmSetProduct::FrmSetProduct(QWidget *parent)
 
     GridTip = new FlexGrid(this);
     GridTip->setObjectName(QStringLiteral("GridTip"));
-    GridTip->setGeometry(twips(8280, 150, 3435, 4335));
+    GridTip->setGeometry(twips::rect(8280, 150, 3435, 4335));
     ModData::ResetGrid(GridTip);
     m_lookUp = new LookUp(GridTip);
     m_lookUp->addField(CmbField[ProductEntry::Unit], registers::unitKind(CmbField[ProductEntry::Group]));
@@ -123,7 +118,7 @@ FrmSetProduct::FrmSetProduct(QWidget *parent)
 
     GridShow = new FlexGrid(this);
     GridShow->setObjectName(QStringLiteral("GridShow"));
-    GridShow->setGeometry(twips(180, 4500, 11535, 4320));
+    GridShow->setGeometry(twips::rect(180, 4500, 11535, 4320));
     connect(GridShow, &FlexGrid::Click, this, [this](int row, int) { GridShow_Click(row); });
     connect(GridShow, &FlexGrid::DblClick, this, [this](int row, int) { GridShow_DblClick(row); });
 
@@ -152,14 +147,14 @@ FrmSetProduct::FrmSetProduct(QWidget *parent)
 
 QSize FrmSetProduct::sizeHint() const
 {
-    return {12000 / 15, 9300 / 15};
+    return {twips::pixels(12000), twips::pixels(9300)};
 }
 
 void FrmSetProduct::buildEntryFrame()
 {
     FamSet = new QGroupBox(this);
     FamSet->setObjectName(QStringLiteral("FamSet"));
-    FamSet->setGeometry(twips(180, 30, 8085, 3195));
+    FamSet->setGeometry(twips::rect(180, 30, 8085, 3195));
 
     struct Place {
         const char16_t *label;
@@ -179,7 +174,7 @@ void FrmSetProduct::buildEntryFrame()
     for (int i = 0; i < ProductEntry::FieldCount; ++i) {
         const Place &p = places[i];
         auto *label = new QLabel(QString::fromUtf16(p.label), FamSet);
-        label->setGeometry(twips(labelX[p.x], p.y + 45, 1100, 300));
+        label->setGeometry(twips::rect(labelX[p.x], p.y + 45, 1100, 300));
         if (i == ProductEntry::Approval)
             CmbField[i] = dropDown(FamSet, this, [this] {
                 fillOnce(CmbField[ProductEntry::Approval],
@@ -191,21 +186,21 @@ void FrmSetProduct::buildEntryFrame()
             CmbField[i] = new QComboBox(FamSet);
         CmbField[i]->setObjectName(QStringLiteral("CmbField_%1").arg(i));
         CmbField[i]->setEditable(true);
-        CmbField[i]->setGeometry(twips(fieldX[p.x], p.y, fieldWidth, 330));
+        CmbField[i]->setGeometry(twips::rect(fieldX[p.x], p.y, fieldWidth, 330));
         CmbField[i]->installEventFilter(this);
         connect(CmbField[i], &QComboBox::editTextChanged, this, [this, i] { CmbField_Change(i); });
         if (p.required) {
             auto *star = new QLabel(QStringLiteral("*"), FamSet);
             star->setStyleSheet(QStringLiteral("color: red;"));
-            star->setGeometry(twips(fieldX[p.x] + fieldWidth + 390, p.y + 45, 150, 300));
+            star->setGeometry(twips::rect(fieldX[p.x] + fieldWidth + 390, p.y + 45, 150, 300));
         }
     }
 
     auto *stoppedLabel = new QLabel(QStringLiteral("停    用:"), FamSet);
-    stoppedLabel->setGeometry(twips(labelX[1], 1800 + 45, 1100, 300));
+    stoppedLabel->setGeometry(twips::rect(labelX[1], 1800 + 45, 1100, 300));
     CheTY = new QCheckBox(FamSet);
     CheTY->setObjectName(QStringLiteral("CheTY"));
-    CheTY->setGeometry(twips(fieldX[1], 1800, 600, 330));
+    CheTY->setGeometry(twips::rect(fieldX[1], 1800, 600, 330));
     CheTY->installEventFilter(this);
 
     // The "..." pickers: group, manufacturer, unit.
@@ -226,7 +221,7 @@ void FrmSetProduct::buildEntryFrame()
     for (int i = 0; i < 6; ++i) {
         CmdSet[i] = new QPushButton(QString::fromUtf16(captions[i]), FamSet);
         CmdSet[i]->setObjectName(QStringLiteral("CmdSet_%1").arg(i));
-        CmdSet[i]->setGeometry(twips(240 + 1290 * i, 2640, 1200, 405));
+        CmdSet[i]->setGeometry(twips::rect(240 + 1290 * i, 2640, 1200, 405));
         connect(CmdSet[i], &QPushButton::clicked, this, [this, i] { CmdSet_Click(i); });
     }
 
@@ -239,45 +234,45 @@ void FrmSetProduct::buildSearchFrame()
 {
     Frame1 = new QGroupBox(QStringLiteral("检索试剂基本信息"), this);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    Frame1->setGeometry(twips(180, 3240, 8085, 1245));
+    Frame1->setGeometry(twips::rect(180, 3240, 8085, 1245));
 
     auto *nameLabel = new QLabel(QStringLiteral("品    名:"), Frame1);
-    nameLabel->setGeometry(twips(240, 345, 1100, 300));
+    nameLabel->setGeometry(twips::rect(240, 345, 1100, 300));
     CmbSJDM = dropDown(Frame1, this, [this] {
         fillOnce(CmbSJDM, QStringLiteral("SELECT DISTINCT 品名 FROM shijijibenxinxi ORDER BY 品名 COLLATE ZH"), true);
     });
     CmbSJDM->setObjectName(QStringLiteral("CmbSJDM"));
     CmbSJDM->setToolTip(QStringLiteral("输入：拼音码、条形码、中文试剂名称，检索试剂"));
-    CmbSJDM->setGeometry(twips(1350, 300, 3000, 330));
+    CmbSJDM->setGeometry(twips::rect(1350, 300, 3000, 330));
     connect(CmbSJDM, &QComboBox::editTextChanged, this, [this] { CmbSJDM_Change(); });
 
     auto *groupLabel = new QLabel(QStringLiteral("组    别:"), Frame1);
-    groupLabel->setGeometry(twips(240, 765, 1100, 300));
+    groupLabel->setGeometry(twips::rect(240, 765, 1100, 300));
     CmbZB = dropDown(Frame1, this, [this] {
         fillOnce(CmbZB, QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi ORDER BY 组别 COLLATE ZH"), true);
     });
     CmbZB->setObjectName(QStringLiteral("CmbZB"));
-    CmbZB->setGeometry(twips(1350, 720, 3000, 330));
+    CmbZB->setGeometry(twips::rect(1350, 720, 3000, 330));
     connect(CmbZB, &QComboBox::editTextChanged, this, [this] { CmbZB_Change(); });
 
     const char16_t *const options[] = {u"显示所有", u"不显示已停用试剂"};
     for (int i = 0; i < 2; ++i) {
         OptShow[i] = new QRadioButton(QString::fromUtf16(options[i]), Frame1);
         OptShow[i]->setObjectName(QStringLiteral("OptShow_%1").arg(i));
-        OptShow[i]->setGeometry(twips(4620, 300 + 420 * i, 2000, 330));
+        OptShow[i]->setGeometry(twips::rect(4620, 300 + 420 * i, 2000, 330));
         connect(OptShow[i], &QRadioButton::clicked, this, [this, i] { OptShow_Click(i); });
     }
 
     CmdPrint = new QPushButton(QStringLiteral("导出列表(&P)"), Frame1);
     CmdPrint->setObjectName(QStringLiteral("CmdPrint"));
-    CmdPrint->setGeometry(twips(6660, 270, 1260, 405));
+    CmdPrint->setGeometry(twips::rect(6660, 270, 1260, 405));
     // The export shows the last query put into the hidden grid: the list or the last search.
     connect(CmdPrint, &QPushButton::clicked, this, [this] {
         ModData::ExportGrid(this, GridOut->snapshot(), QStringLiteral("试剂基本信息"), 1, true);
     });
     CmdHelp = new QPushButton(QStringLiteral("？"), Frame1);
     CmdHelp->setObjectName(QStringLiteral("CmdHelp"));
-    CmdHelp->setGeometry(twips(6660, 720, 1260, 405));
+    CmdHelp->setGeometry(twips::rect(6660, 720, 1260, 405));
     connect(CmdHelp, &QPushButton::clicked, this,
             [this] { FrmPopMenu::helpButton(this, QStringLiteral("::/3.htm#38"), QStringLiteral("/Demo/44.htm")); });
 }
@@ -310,8 +305,8 @@ void FrmSetProduct::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     const int inner = width();
-    GridTip->resize(qMax(0, inner - GridTip->x() - 270 / 15), GridTip->height());
-    GridShow->resize(qMax(0, inner - 450 / 15), qMax(0, height() - GridShow->y() - 480 / 15));
+    GridTip->resize(qMax(0, inner - GridTip->x() - twips::pixels(270)), GridTip->height());
+    GridShow->resize(qMax(0, inner - twips::pixels(450)), qMax(0, height() - GridShow->y() - twips::pixels(480)));
 }
 
 void FrmSetProduct::closeEvent(QCloseEvent *event)

@@ -2,7 +2,6 @@
 #include "DeliveredDatabase.h"
 
 #include "dao/DaoError.h"
-#include "shell/ModBase.h"
 
 #include <cstdio>
 
@@ -14,7 +13,7 @@ int main(int argc, char **argv)
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
     try {
-        if (schema::writeDeliveredDatabase(path, ModBase::DBPassword))
+        if (schema::writeDeliveredDatabase(path, schema::DatabasePassword))
             std::printf("wrote %s\n", argv[1]);
     } catch (const dao::DaoError &e) {
         std::fprintf(stderr, "makedb: %s\n", e.description().toLocal8Bit().constData());

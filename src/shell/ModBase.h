@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Convert.h"
+#include "schema/DeliveredDatabase.h"
 #include "widgets/GridSnapshot.h"
 
 #include <QDate>
@@ -97,7 +98,7 @@ inline std::array<qint32, 16> PrintColWidth{};
 inline qint32 PrintColCount = 0;
 
 // The database password, the key of the SQLCipher file.
-inline const QString DBPassword = QStringLiteral("桐汐砾苇岫澄");
+inline const QString DBPassword = schema::DatabasePassword;
 inline const QString DBFileName = QStringLiteral("MarloSJGL.dat");
 inline const QString IniFileName = QStringLiteral("Vialdesk.ini");
 

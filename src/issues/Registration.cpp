@@ -9,9 +9,9 @@ namespace issues {
 
 void registerWindows()
 {
-    shell::registerWindow(QStringLiteral("FrmCancelOut"), [](QWidget *parent) { return new FrmCancelOut(parent); });
-    shell::registerWindow(QStringLiteral("FrmCancelScrap"), [](QWidget *parent) { return new FrmCancelScrap(parent); });
-    shell::registerWindow(QStringLiteral("FrmProductOut"), [](QWidget *parent) { return new FrmProductOut(parent); });
+    shell::registerWindowType<FrmCancelOut>(u"FrmCancelOut");
+    shell::registerWindowType<FrmCancelScrap>(u"FrmCancelScrap");
+    shell::registerWindowType<FrmProductOut>(u"FrmProductOut");
 }
 
 } // namespace issues

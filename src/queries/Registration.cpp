@@ -9,24 +9,14 @@
 #include "shell/WindowRegistry.h"
 
 namespace queries {
-namespace {
-
-template <typename W>
-void add(const char16_t *name)
-{
-    shell::registerWindow(QString::fromUtf16(name), [](QWidget *parent) { return new W(parent); });
-}
-
-} // namespace
-
 void registerWindows()
 {
-    add<FrmQAll>(u"FrmQAll");
-    add<FrmQIn>(u"FrmQIn");
-    add<FrmQInventory>(u"FrmQInventory");
-    add<FrmQOut>(u"FrmQOut");
-    add<FrmQScrap>(u"FrmQScrap");
-    add<FrmQTip>(u"FrmQTip");
+    shell::registerWindowType<FrmQAll>(u"FrmQAll");
+    shell::registerWindowType<FrmQIn>(u"FrmQIn");
+    shell::registerWindowType<FrmQInventory>(u"FrmQInventory");
+    shell::registerWindowType<FrmQOut>(u"FrmQOut");
+    shell::registerWindowType<FrmQScrap>(u"FrmQScrap");
+    shell::registerWindowType<FrmQTip>(u"FrmQTip");
 }
 
 } // namespace queries

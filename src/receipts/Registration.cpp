@@ -6,21 +6,11 @@
 #include "shell/WindowRegistry.h"
 
 namespace receipts {
-namespace {
-
-template <typename W>
-void add(const char16_t *name)
-{
-    shell::registerWindow(QString::fromUtf16(name), [](QWidget *parent) { return new W(parent); });
-}
-
-} // namespace
-
 void registerWindows()
 {
-    add<FrmProductIn>(u"FrmProductIn");
-    add<FrmCancelIn>(u"FrmCancelIn");
-    add<FrmProductPO>(u"FrmProductPO");
+    shell::registerWindowType<FrmProductIn>(u"FrmProductIn");
+    shell::registerWindowType<FrmCancelIn>(u"FrmCancelIn");
+    shell::registerWindowType<FrmProductPO>(u"FrmProductPO");
 }
 
 } // namespace receipts

@@ -12,27 +12,17 @@
 #include "shell/WindowRegistry.h"
 
 namespace registers {
-namespace {
-
-template <typename W>
-void add(const char16_t *name)
-{
-    shell::registerWindow(QString::fromUtf16(name), [](QWidget *parent) { return new W(parent); });
-}
-
-} // namespace
-
 void registerWindows()
 {
-    add<FrmSetProduct>(u"FrmSetProduct");
-    add<FrmSetCategory>(u"FrmSetCategory");
-    add<FrmSetUnit>(u"FrmSetUnit");
-    add<FrmSetLocation>(u"FrmSetLocation");
-    add<FrmSetManufacturer>(u"FrmSetManufacturer");
-    add<FrmSetSupplier>(u"FrmSetSupplier");
-    add<FrmSetDepartment>(u"FrmSetDepartment");
-    add<FrmSetHandling>(u"FrmSetHandling");
-    add<FrmSetUser>(u"FrmSetUser");
+    shell::registerWindowType<FrmSetProduct>(u"FrmSetProduct");
+    shell::registerWindowType<FrmSetCategory>(u"FrmSetCategory");
+    shell::registerWindowType<FrmSetUnit>(u"FrmSetUnit");
+    shell::registerWindowType<FrmSetLocation>(u"FrmSetLocation");
+    shell::registerWindowType<FrmSetManufacturer>(u"FrmSetManufacturer");
+    shell::registerWindowType<FrmSetSupplier>(u"FrmSetSupplier");
+    shell::registerWindowType<FrmSetDepartment>(u"FrmSetDepartment");
+    shell::registerWindowType<FrmSetHandling>(u"FrmSetHandling");
+    shell::registerWindowType<FrmSetUser>(u"FrmSetUser");
 }
 
 } // namespace registers

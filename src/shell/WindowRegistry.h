@@ -15,6 +15,12 @@ namespace shell {
 using WindowFactory = std::function<QWidget *(QWidget *parent)>;
 
 void registerWindow(const QString &name, WindowFactory factory);
+// Registers the window class W under its name.
+template <typename W>
+void registerWindowType(const char16_t *name)
+{
+    registerWindow(QString::fromUtf16(name), [](QWidget *parent) { return new W(parent); });
+}
 bool isRegistered(const QString &name);
 // A new window of that name, or null when none is registered.
 QWidget *createWindow(const QString &name, QWidget *parent);

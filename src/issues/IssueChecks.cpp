@@ -2,8 +2,6 @@
 
 #include "stock/LineChecks.h"
 
-#include <functional>
-#include <utility>
 
 namespace issues {
 
@@ -38,7 +36,7 @@ std::optional<Refusal> firstIssueRefusal(const IssueEntry &entry, int from)
 {
     const auto &t = entry.text;
     // Each check with the first step it covers.
-    const std::pair<int, std::function<std::optional<Refusal>()>> checks[] = {
+    const stock::StepCheck checks[] = {
         {1, [&] { return stock::requiredRefusal(1, t[E::Number], E::Number, QStringLiteral("出库单号不能为空！")); }},
         {2,
          [&] {
@@ -67,21 +65,12 @@ std::optional<Refusal> firstIssueRefusal(const IssueEntry &entry, int from)
         {kNumberQuestionStep,
          [&] { return stock::documentNumberQuestion(kNumberQuestionStep, t[E::Number], E::Number, stock::Issue); }},
     };
-    const std::size_t count = std::size(checks);
-    for (std::size_t i = 0; i < count; ++i) {
-        const int last = i + 1 < count ? checks[i + 1].first - 1 : kNumberQuestionStep;
-        if (last < from)
-            continue;
-        std::optional<Refusal> r = checks[i].second();
-        if (!r || r->step < from)
-            continue;
-        if (r->step >= kStockStep)
-            r->rewritten.append({E::Quantity, stock::standardText(t[E::Quantity])});
-        if (r->step >= kExpiredStep)
-            r->rewritten.append({E::Price, stock::standardText(t[E::Price])});
-        return r;
-    }
-    return std::nullopt;
+    std::optional<Refusal> r = stock::firstRefusalFrom(checks, from, kNumberQuestionStep);
+    if (r && r->step >= kStockStep)
+        r->rewritten.append({E::Quantity, stock::standardText(t[E::Quantity])});
+    if (r && r->step >= kExpiredStep)
+        r->rewritten.append({E::Price, stock::standardText(t[E::Price])});
+    return r;
 }
 
 } // namespace issues

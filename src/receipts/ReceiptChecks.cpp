@@ -2,7 +2,6 @@
 
 #include "stock/LineChecks.h"
 
-#include <functional>
 
 namespace receipts {
 
@@ -19,7 +18,7 @@ std::optional<Refusal> firstReceiptRefusal(const ReceiptEntry &entry, int from)
 {
     const auto &t = entry.text;
     // Each check with the first step it covers.
-    const std::pair<int, std::function<std::optional<Refusal>()>> checks[] = {
+    const stock::StepCheck checks[] = {
         {1, [&] { return stock::requiredRefusal(1, t[E::Number], E::Number, QStringLiteral("入库单号不能为空！")); }},
         {2,
          [&] {
@@ -45,21 +44,12 @@ std::optional<Refusal> firstReceiptRefusal(const ReceiptEntry &entry, int from)
         {kNumberQuestionStep,
          [&] { return stock::documentNumberQuestion(kNumberQuestionStep, t[E::Number], E::Number, stock::Receipt); }},
     };
-    const std::size_t count = std::size(checks);
-    for (std::size_t i = 0; i < count; ++i) {
-        const int last = i + 1 < count ? checks[i + 1].first - 1 : kNumberQuestionStep;
-        if (last < from)
-            continue;
-        std::optional<Refusal> r = checks[i].second();
-        if (!r || r->step < from)
-            continue;
-        if (r->step >= kPriceStep)
-            r->rewritten.append({E::Quantity, stock::standardText(t[E::Quantity])});
-        if (r->step >= kNumberQuestionStep)
-            r->rewritten.append({E::Price, stock::standardText(t[E::Price])});
-        return r;
-    }
-    return std::nullopt;
+    std::optional<Refusal> r = stock::firstRefusalFrom(checks, from, kNumberQuestionStep);
+    if (r && r->step >= kPriceStep)
+        r->rewritten.append({E::Quantity, stock::standardText(t[E::Quantity])});
+    if (r && r->step >= kNumberQuestionStep)
+        r->rewritten.append({E::Price, stock::standardText(t[E::Price])});
+    return r;
 }
 
 } // namespace receipts

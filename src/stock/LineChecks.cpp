@@ -85,6 +85,19 @@ std::optional<Refusal> documentNumberQuestion(int step, const QString &untrimmed
     return r;
 }
 
+std::optional<Refusal> firstRefusalFrom(std::span<const StepCheck> checks, int from, int lastStep)
+{
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        const int last = i + 1 < checks.size() ? checks[i + 1].first - 1 : lastStep;
+        if (last < from)
+            continue;
+        std::optional<Refusal> r = checks[i].second();
+        if (r && r->step >= from)
+            return r;
+    }
+    return std::nullopt;
+}
+
 QString standardText(const QString &typed)
 {
     return convert::standard(convert::parseNumber(typed.trimmed()).value_or(0));

@@ -5,7 +5,10 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <span>
+#include <utility>
 
 // The checks the document windows share for their lines, as plain functions: each gives
 // its refusal (step, message, field to focus) or nothing. `field` is the window's index of
@@ -32,6 +35,13 @@ std::optional<Refusal> priceRefusal(int step, const QString &text, int field, co
 // A document number that is not eleven characters long (untrimmed): the question whether to
 // correct it ("检测到不标准的入库单号！..."); Yes stops at the field, No saves it as typed.
 std::optional<Refusal> documentNumberQuestion(int step, const QString &untrimmed, int field, MovementFlag kind);
+
+// A line's checks in screen order: the first step each covers, and the check.
+using StepCheck = std::pair<int, std::function<std::optional<Refusal>()>>;
+
+// The first refusal at step `from` or later (a save resumed after a question); a check
+// whose steps all lie before `from` is not run. `lastStep` is the last check's last step.
+std::optional<Refusal> firstRefusalFrom(std::span<const StepCheck> checks, int from, int lastStep);
 
 // A typed number written "Standard" ("1,234.50"), as the fields show it once checked.
 QString standardText(const QString &typed);

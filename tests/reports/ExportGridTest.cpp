@@ -22,7 +22,7 @@ protected:
 
     QStringList exported() const
     {
-        return QDir(folder.file(QStringLiteral("报表"))).entryList(QDir::Files);
+        return QDir(dir.file(QStringLiteral("报表"))).entryList(QDir::Files);
     }
 };
 
@@ -53,7 +53,7 @@ TEST_F(ExportGrid, WritesTellsAndOpensTheFile)
     RecordingShell shell;
     ScriptedDialogs dialogs;
     const QString title = QStringLiteral("入库/出库 汇总");
-    const QString folderPath = folder.file(QStringLiteral("报表"));
+    const QString folderPath = dir.file(QStringLiteral("报表"));
     dialogs.expect(QStringLiteral("报表导出成功！路径：\n\n") + folderPath + QStringLiteral("/入库_出库 汇总(20260115"));
     const QTime before = QTime::currentTime();
     ModData::ExportGrid(nullptr, supplierGrid(), title, 0, true);
@@ -69,9 +69,9 @@ TEST_F(ExportGrid, WritesTellsAndOpensTheFile)
     const QString path = folderPath + u'/' + name;
     EXPECT_EQ(dialogs.lastText(), QStringLiteral("报表导出成功！路径：\n\n") + path);
     EXPECT_EQ(shell.calls, QStringList{QStringLiteral("open ") + path});
-    EXPECT_EQ(folder.read(QStringLiteral("报表/") + name),
+    EXPECT_EQ(dir.read(QStringLiteral("报表/") + name),
               reports::exportDocument(supplierGrid(), title, 0, ModBase::SysDate));
-    EXPECT_TRUE(folder.read(QStringLiteral("报表/") + name).contains("<TH>ID</TH>")); // from column 0
+    EXPECT_TRUE(dir.read(QStringLiteral("报表/") + name).contains("<TH>ID</TH>")); // from column 0
 }
 
 TEST_F(ExportGrid, HeaderOnlyWritesNothing)
@@ -81,7 +81,7 @@ TEST_F(ExportGrid, HeaderOnlyWritesNothing)
     GridSnapshot g = supplierGrid();
     g.rows.clear();
     ModData::ExportGrid(nullptr, g, QStringLiteral("空"), 1, false);
-    EXPECT_FALSE(QDir(folder.file(QStringLiteral("报表"))).exists());
+    EXPECT_FALSE(QDir(dir.file(QStringLiteral("报表"))).exists());
     EXPECT_TRUE(shell.calls.isEmpty());
 }
 
@@ -89,11 +89,11 @@ TEST_F(ExportGrid, FailureShowsTheErrorBoxAndOpensNothing)
 {
     RecordingShell shell;
     ScriptedDialogs dialogs;
-    folder.write(QStringLiteral("报表"), "a file where the folder belongs");
+    dir.write(QStringLiteral("报表"), "a file where the folder belongs");
     dialogs.expect(QStringLiteral("Dr. Watson 发现您的操作有误。\n\n"));
     ModData::ExportGrid(nullptr, supplierGrid(), QStringLiteral("名单"), 1, false);
     EXPECT_TRUE(shell.calls.isEmpty());
-    EXPECT_TRUE(QFileInfo(folder.file(QStringLiteral("报表"))).isFile());
+    EXPECT_TRUE(QFileInfo(dir.file(QStringLiteral("报表"))).isFile());
 }
 
 } // namespace

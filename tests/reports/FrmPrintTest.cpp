@@ -74,6 +74,7 @@ TEST_F(Preview, CaptionControlsAndKeys)
     EXPECT_TRUE(w.CmdPrint[8]->isDefault());
 
     RecordingShell shell;
+    ModBase::HelpFile.clear(); // the topic alone
     click(w.CmdHelp);
     EXPECT_EQ(shell.calls, QStringList{QStringLiteral("help ::/5.htm#57")});
 
@@ -124,7 +125,7 @@ TEST_F(Preview, SavesTheShownPageAsAPicture)
     handOff(receiptGrid(40), QStringLiteral("一月/入库单"));
     FrmPrint w(nullptr);
     click(w.CmdPrint[2]);
-    const QString gif = folder.file(QStringLiteral("报表/一月_入库单第2页.gif"));
+    const QString gif = dir.file(QStringLiteral("报表/一月_入库单第2页.gif"));
     {
         ScriptedDialogs dialogs;
         dialogs.expectExact(QStringLiteral("当前页已存为图片：\n\n") + gif + QStringLiteral("\n\n打开吗？"),
@@ -138,9 +139,9 @@ TEST_F(Preview, SavesTheShownPageAsAPicture)
     EXPECT_EQ(back.pixel(5, 5), qRgb(255, 255, 255));
 
     // where the picture cannot be a GIF file it becomes a bitmap
-    QDir().mkpath(folder.file(QStringLiteral("报表/一月_入库单第1页.gif")));
+    QDir().mkpath(dir.file(QStringLiteral("报表/一月_入库单第1页.gif")));
     click(w.CmdPrint[0]);
-    const QString bmp = folder.file(QStringLiteral("报表/一月_入库单第1页.bmp"));
+    const QString bmp = dir.file(QStringLiteral("报表/一月_入库单第1页.bmp"));
     {
         ScriptedDialogs dialogs;
         dialogs.expectExact(QStringLiteral("当前页已存为图片：\n\n") + bmp + QStringLiteral("\n\n打开吗？"),
@@ -162,7 +163,7 @@ TEST_F(Preview, SavesTheShownPageAsAPicture)
 
 TEST_F(Preview, NoPrinterInstalled)
 {
-    PdfPrinters printers(folder.file(QStringLiteral("out.pdf")));
+    PdfPrinters printers(dir.file(QStringLiteral("out.pdf")));
     printers.present = false;
     handOff(receiptGrid(3), QStringLiteral("入库单"));
     FrmPrint w(nullptr);

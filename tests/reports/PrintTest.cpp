@@ -20,7 +20,7 @@ using reports::FrmPrintOption;
 
 class Printing : public ReportTest {
 protected:
-    QString pdf() const { return folder.file(QStringLiteral("out.pdf")); }
+    QString pdf() const { return dir.file(QStringLiteral("out.pdf")); }
 };
 
 struct Choice {
@@ -118,7 +118,7 @@ TEST_F(Printing, PagesAreOnTheReportForm)
 
 TEST_F(Printing, AFailingPrinterStopsAfterOneMessage)
 {
-    PdfPrinters printers(folder.file(QStringLiteral("missing/out.pdf")));
+    PdfPrinters printers(dir.file(QStringLiteral("missing/out.pdf")));
     handOff(receiptGrid(100), QStringLiteral("入库单"));
     FrmPrint preview(nullptr);
     ScriptedDialogs dialogs;
@@ -173,7 +173,7 @@ TEST_F(Printing, PaperFormIsAddedOnceThenFound)
 
 TEST_F(Printing, AFormOfTheSizeUnderAnotherNameIsUsed)
 {
-    folder.write(QStringLiteral("forms.txt"), "PDF\t210x280\t0\t210000\t280000\t0\t0\t210000\t280000\n");
+    dir.write(QStringLiteral("forms.txt"), "PDF\t210x280\t0\t210000\t280000\t0\t0\t210000\t280000\n");
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     ScriptedDialogs dialogs;
@@ -184,8 +184,8 @@ TEST_F(Printing, AFormOfTheSizeUnderAnotherNameIsUsed)
 
 TEST_F(Printing, AFormThatCannotBeAddedKeepsThePaper)
 {
-    folder.write(QStringLiteral("forms.txt"), "not a folder");
-    platform::forms::setStoreFile(folder.file(QStringLiteral("forms.txt/forms.txt")));
+    dir.write(QStringLiteral("forms.txt"), "not a folder");
+    platform::forms::setStoreFile(dir.file(QStringLiteral("forms.txt/forms.txt")));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     const QPageSize before = printer.pageLayout().pageSize();

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "ScriptedDialogs.h"
-#include "TempFolder.h"
+#include "StoreFixture.h"
 #include "platform/Printers.h"
 #include "platform/PrinterForms.h"
 #include "shell/ModBase.h"
@@ -9,8 +8,6 @@
 #include <QFile>
 #include <QPrinter>
 #include <QRegularExpression>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -69,18 +66,22 @@ inline int pdfPages(const QString &file)
     return static_cast<int>(QString::fromLatin1(f.readAll()).count(page));
 }
 
-// A fresh program folder, shared state and paper-form store for each test.
-class ReportTest : public ::testing::Test {
+// The store fixture with the report's user and unit, and a paper-form store in the
+// program folder.
+class ReportTest : public StoreFixture {
 protected:
+    ReportTest() { logInUser = false; }
+
     void SetUp() override
     {
-        ModBase::ResetState();
-        ModBase::SysDate = QDate(2026, 1, 15);
-        ModBase::UserName = QStringLiteral("王丽");
+        StoreFixture::SetUp();
+        logIn({.name = QStringLiteral("王丽")});
         ModBase::UnitName = QStringLiteral("市第一人民医院检验科");
-        platform::forms::setStoreFile(folder.file(QStringLiteral("forms.txt")));
+        platform::forms::setStoreFile(dir.file(QStringLiteral("forms.txt")));
     }
-    void TearDown() override { platform::forms::setStoreFile(QString()); }
-
-    TempFolder folder;
+    void TearDown() override
+    {
+        platform::forms::setStoreFile(QString());
+        StoreFixture::TearDown();
+    }
 };

@@ -13,14 +13,14 @@ const char *kindName(int k)
 }
 } // namespace
 
-ScriptedDialogs::ScriptedDialogs()
+ScriptedDialogs::ScriptedDialogs() : m_replaced(&platform::dialogs())
 {
     platform::setDialogs(this);
 }
 
 ScriptedDialogs::~ScriptedDialogs()
 {
-    platform::setDialogs(nullptr);
+    platform::setDialogs(m_replaced);
     for (const Step &s : m_steps)
         ADD_FAILURE() << "expected " << kindName(static_cast<int>(s.kind)) << " never came: "
                       << s.text.toStdString();

@@ -10,7 +10,9 @@
 
 // Answers the program's message boxes and modal windows in the order a test expects them.
 // A box nobody expected fails the test (and is answered with Cancel, No or OK); an
-// expectation left over when the object dies fails it too. Installs itself while alive.
+// expectation left over when the object dies fails it too. Installs itself while alive and
+// gives the place back to the dialogs it replaced, so a test's own script can sit inside
+// its fixture's.
 class ScriptedDialogs final : public platform::Dialogs {
 public:
     using DialogHandler = std::function<int(QDialog *)>;
@@ -53,6 +55,7 @@ private:
     };
     bool take(Kind kind, const QString &what, Step &out);
 
+    platform::Dialogs *m_replaced;
     std::deque<Step> m_steps;
     QList<platform::MessageBoxSpec> m_shown;
 };

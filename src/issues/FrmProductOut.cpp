@@ -1,5 +1,6 @@
 #include "FrmProductOut.h"
 
+#include "DocumentButtons.h"
 #include "DocumentFields.h"
 #include "IssueChecks.h"
 #include "IssueLine.h"
@@ -211,6 +212,15 @@ void FrmProductOut::build()
     connect(CmbGZBSJ, &QPushButton::clicked, this, [this] { CmbGZBSJ_Click(); });
     connect(CmdQBSJ, &QPushButton::clicked, this, [this] { CmdQBSJ_Click(); });
     connect(CmdHelp, &QPushButton::clicked, this, [this] { CmdHelp_Click(); });
+    // After an undo the whole lot list shows again, its first lot taken.
+    issues::connectDocumentButtons({this, stock::Issue, GridOut, GridP, CmdChData, CmdPrint,
+                                    [] { return static_cast<qint64>(ModBase::OutDH); },
+                                    [this] {
+                                        ShowLastOut();
+                                        CmdQBSJ_Click();
+                                    }});
+    connect(CmdPLCK, &QPushButton::clicked, this,
+            [] { issues::switchIssueWindow(QStringLiteral("FrmProductOutPatch")); });
 }
 
 void FrmProductOut::buildFields()

@@ -1,4 +1,5 @@
 #include "IssueFixture.h"
+#include "PasswordPrompt.h"
 
 #include "issues/FrmProductOut.h"
 #include "widgets/DatePicker.h"
@@ -363,6 +364,70 @@ TEST_F(FrmProductOutTest, AnotherWorkstationsIssueIsNoticedAtTheSave)
     EXPECT_EQ(issueLines(), 0);
     EXPECT_EQ(text(3), QStringLiteral("血清样本")); // the fields keep their content
     EXPECT_EQ(text(4), QStringLiteral("1.00"));
+}
+
+TEST_F(FrmProductOutTest, UndoTakesBackTheSelectedLinesAfterOneQuestionAndOnePassword)
+{
+    ModBase::PSWProtect = true;
+    issueFrom(serumLate, 4);
+    issueFrom(counterLot, 5); // its lot is used up and gone
+    issueFrom(digitsLot, 0.5);
+    issueFrom(serumEarly, 1, 20260114001); // another document stays
+    open();
+    ASSERT_EQ(w->GridOut->Rows(), 4);
+    const QRect cell = w->GridOut->visualRect(w->GridOut->model()->index(2, 3));
+    QTest::mouseClick(w->GridOut->viewport(), Qt::LeftButton, {}, cell.center());
+    ASSERT_TRUE(w->CmdChData->isEnabled());
+    w->GridOut->setRowSel(1); // dragged upwards from row 3
+
+    dialogs.expectExact(QStringLiteral("确定撤消1 ～ 3行出库记录？"), Answer::Yes)
+        .expectDialog(QStringLiteral("FrmCheckPSW"), password(QStringLiteral("526")));
+    w->CmdChData->click();
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(issueLines(), 1);
+    EXPECT_EQ(lotQuantity(serumLate).toDouble(), 10);
+    EXPECT_EQ(lotQuantity(digitsLot).toDouble(), 1);
+    EXPECT_EQ(db().scalar(QStringLiteral("SELECT 数量 FROM shijikucun WHERE 试剂ID=?"), {counter}).toDouble(), 5);
+    EXPECT_EQ(w->LabTip->text(), QStringLiteral("共 0 条记录，金额：0.00"));
+    EXPECT_FALSE(w->CmdChData->isEnabled());
+    EXPECT_EQ(w->GridTip->Tag(), QStringLiteral("Inventory")); // every lot listed, the first taken
+    EXPECT_EQ(text(3), w->GridTip->TextMatrix(1, 3));
+
+    // No ends it before the password.
+    issueFrom(serumLate, 1);
+    w->ShowLastOut();
+    QTest::mouseClick(w->GridOut->viewport(), Qt::LeftButton, {}, cell.center());
+    w->GridOut->setRow(1);
+    dialogs.expectExact(QStringLiteral("确定撤消第1行出库记录？"), Answer::No);
+    w->CmdChData->click();
+    EXPECT_EQ(issueLines(), 2);
+}
+
+TEST_F(FrmProductOutTest, PrintHandsTheDocumentToThePreview)
+{
+    open();
+    w->CmdPrint->click(); // no line: nothing opens
+    EXPECT_TRUE(dialogs.done());
+
+    issueFrom(serumLate, 2);
+    issueFrom(counterLot, 1);
+    w->ShowLastOut();
+    QLabel status;
+    ModBase::SetStatusPanel(&status);
+    dialogs.expectDialog(QStringLiteral("FrmPrint"), [&status](QDialog *) {
+        EXPECT_EQ(status.text(), QStringLiteral("正在准备打印输出，请等待..."));
+        return int(QDialog::Rejected);
+    });
+    w->CmdPrint->click();
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(status.text(), QStringLiteral("待命"));
+    ModBase::SetStatusPanel(nullptr);
+    EXPECT_EQ(ModBase::PrintTitle, QStringLiteral("单号“20260115001”试剂出库报表"));
+    EXPECT_EQ(ModBase::PrintKind, QStringLiteral("RegOut"));
+    ASSERT_EQ(ModBase::PrintGrid.rowCount(), 2);
+    EXPECT_EQ(ModBase::PrintGrid.rows.at(0).size(), 10);
+    EXPECT_EQ(ModBase::PrintGrid.text(0, 2), QStringLiteral("血细胞计数"));
+    EXPECT_EQ(ModBase::PrintTotal.toDouble(), 40);
 }
 
 } // namespace

@@ -41,6 +41,20 @@ protected:
             .toLongLong();
     }
 
+    // An issue line of document `number` taken from the lot, as a save leaves them.
+    qint64 issueFrom(qint64 lotId, double quantity, qint64 number = 20260115001)
+    {
+        const dao::Result lot = db().select(
+            QStringLiteral("SELECT 试剂ID, 批号, 有效期, 单价, 供应商ID, 存放地点, 入库ID FROM shijikucun WHERE 库存ID=?"),
+            {lotId});
+        db().exec(QStringLiteral("UPDATE shijikucun SET 数量=数量-? WHERE 库存ID=?"), {quantity, lotId});
+        db().exec(QStringLiteral("DELETE FROM shijikucun WHERE 库存ID=? AND 数量<=0"), {lotId});
+        return store.line({.flag = 2, .number = number, .reagent = lot[0][0].toInt(), .batch = lot[0].text(1),
+                           .expiry = lot[0][2].toDate(), .quantity = quantity, .price = lot[0][3].toDouble(),
+                           .department = QStringLiteral("检验科"), .claimant = QStringLiteral("张三"),
+                           .supplier = lot[0][4].toInt(), .place = lot[0].text(5), .receiptRef = lot[0].text(6)});
+    }
+
     QVariant lotQuantity(qint64 lotId)
     {
         return db().scalar(QStringLiteral("SELECT 数量 FROM shijikucun WHERE 库存ID=?"), {lotId});

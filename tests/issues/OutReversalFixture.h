@@ -1,10 +1,10 @@
 #pragma once
 
+#include "PasswordPrompt.h"
 #include "StoreFixture.h"
 
 #include "dao/Database.h"
 #include "issues/OutReversalWindow.h"
-#include "shell/FrmCheckPSW.h"
 #include "shell/ModBase.h"
 #include "widgets/FlexGrid.h"
 
@@ -92,17 +92,6 @@ protected:
         w->GridQ->setRow(row);
         w->GridQ->setRowSel(rowSel);
     }
-    // The password prompt answered with the text.
-    static ScriptedDialogs::DialogHandler password(const QString &typed)
-    {
-        return [typed](QDialog *d) {
-            auto *prompt = static_cast<FrmCheckPSW *>(d);
-            prompt->TxtFileld->setText(typed);
-            QTest::mouseClick(prompt->CmdCHPW, Qt::LeftButton);
-            return int(QDialog::Accepted);
-        };
-    }
-
     double lotQuantity(const Reagent &r)
     {
         return db().scalar(QStringLiteral("SELECT SUM(数量) FROM shijikucun WHERE 试剂ID=?"), {r.id}).toDouble();

@@ -2,15 +2,19 @@
 
 #include "IssueLookUps.h"
 #include "dao/Database.h"
+#include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "stock/DocumentNumber.h"
 #include "shell/FrmMain.h"
 #include "shell/LookUp.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
+#include "shell/Refusal.h"
+#include "stock/LineChecks.h"
 #include "shell/WindowRegistry.h"
 #include "widgets/DatePicker.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/WaitCursor.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,10 +23,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShortcut>
 #include <QSpinBox>
 
+#include <cmath>
 #include <memory>
+#include <stdexcept>
 
 using platform::Answer;
 using platform::Buttons;
@@ -40,6 +47,30 @@ bool menuEnabled(QAction *FrmMain::*item)
     FrmMain *main = FrmMain::instance();
     return main && main->*item && (main->*item)->isEnabled();
 }
+
+// Keeps the unit box at the right end of the quantity field's editor.
+class UnitBoxPlacer : public QObject {
+public:
+    UnitBoxPlacer(QLineEdit *editor, QLineEdit *unit)
+        : QObject(editor)
+        , m_unit(unit)
+    {
+        editor->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Resize) {
+            const QSize size = static_cast<QResizeEvent *>(event)->size();
+            m_unit->setGeometry(size.width() - m_unit->width(), 0, m_unit->width(), size.height());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QLineEdit *m_unit;
+};
 
 void showPicker(const QString &name)
 {
@@ -193,6 +224,80 @@ void DocumentFields::clearLotFields()
     clearProposal();
 }
 
+void DocumentFields::showLotLeft(double remaining)
+{
+    FlexGrid *list = m_c.pickList;
+    if (list->Tag() != QStringLiteral("Inventory"))
+        return;
+    const QString key = QString::number(m_lot.lotId);
+    for (int r = 1; r < list->Rows(); ++r) {
+        if (list->TextMatrix(r, 0) == key) {
+            list->setTextMatrix(r, 9, remaining == 0 ? QStringLiteral("0") : platform::convert::doubleText(remaining));
+            return;
+        }
+    }
+}
+
+qint64 DocumentFields::typedNumber() const
+{
+    const QString text = m_c.number->currentText().trimmed();
+    const std::optional<double> n = platform::convert::parseNumber(text);
+    if (!n || *n != std::floor(*n) || *n < 1 || *n > 9.0e15)
+        throw std::runtime_error(
+            (stock::kindWord(m_c.flag) + QStringLiteral("单号“%1”不是数字。").arg(text)).toStdString());
+    return static_cast<qint64>(*n);
+}
+
+std::optional<issues::IssueResult> DocumentFields::saveLine(issues::IssueLine line, double &current)
+{
+    std::exception_ptr failure;
+    issues::IssueResult result;
+    {
+        WaitCursor wait;
+        ModBase::SetStatus(QStringLiteral("系统正在进行数据登入工作"), true);
+        try {
+            // The checked numbers are saved as the fields show them, with two decimals.
+            m_lots.quantity->setEditText(stock::standardText(m_lots.quantity->currentText()));
+            m_lots.price->setEditText(stock::standardText(m_lots.price->currentText()));
+            line.number = typedNumber();
+            current = static_cast<double>(line.number);
+            dao::Database *db = database();
+            if (!db)
+                throw std::runtime_error("数据库没有打开。");
+            line.flag = m_c.flag;
+            line.date = m_c.date->date();
+            line.lotId = m_lot.lotId;
+            line.quantity = platform::convert::parseNumber(m_lots.quantity->currentText().trimmed()).value_or(0);
+            line.price = platform::convert::parseNumber(m_lots.price->currentText().trimmed()).value_or(0);
+            line.department = m_c.department->currentText().trimmed();
+            line.claimant = m_c.claimant->currentText().trimmed();
+            line.userId = ModBase::UserID;
+            result = issues::saveIssueLine(*db, line);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
+    ModBase::SetStatus(QString());
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (...) {
+            ModBase::ShowErr();
+        }
+        return std::nullopt;
+    }
+    if (!result.saved) {
+        // Another workstation took from the lot since it was listed.
+        const QString typed = m_lots.quantity->currentText();
+        passChecks([&](int from) {
+            return from == 1 ? stock::stockRefusal(1, result.stored, typed, 0, m_c.flag) : std::nullopt;
+        }, {m_lots.quantity}, m_c.window);
+        return std::nullopt;
+    }
+    showLotLeft(result.remaining);
+    return result;
+}
+
 void DocumentFields::clearProposal()
 {
     m_lots.quantity->setEditText(QString());
@@ -237,3 +342,21 @@ bool DocumentFields::eventFilter(QObject *watched, QEvent *event)
     }
     return QObject::eventFilter(watched, event);
 }
+
+namespace issues {
+
+QLineEdit *addUnitBox(QComboBox *quantity)
+{
+    auto *unit = new QLineEdit(quantity->lineEdit());
+    unit->setObjectName(QStringLiteral("TxtDW"));
+    unit->setReadOnly(true);
+    unit->setFocusPolicy(Qt::NoFocus);
+    unit->setFrame(false);
+    unit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    unit->setFixedWidth(60);
+    quantity->lineEdit()->setTextMargins(0, 0, 64, 0);
+    new UnitBoxPlacer(quantity->lineEdit(), unit);
+    return unit;
+}
+
+} // namespace issues

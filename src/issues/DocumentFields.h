@@ -1,5 +1,6 @@
 #pragma once
 
+#include "IssueLine.h"
 #include "LotTake.h"
 #include "stock/MovementFlag.h"
 
@@ -71,6 +72,19 @@ public:
     void listLots(const QString &sql, const QVariantList &params = {});
     // Reagent, quantity, price and unit emptied.
     void clearLotFields();
+    // After a committed line: the chosen lot's quantity cell of a lot list shows what is
+    // left ("0" once the lot is gone).
+    void showLotLeft(double remaining);
+    // The trimmed number field as a document number; throws, for the common error box,
+    // when it is not a whole number.
+    qint64 typedNumber() const;
+    // Saves the checked line under the hourglass and the busy status, in one transaction:
+    // `line` brings what is the window's own (its reason), the fields and the chosen lot the
+    // rest, quantity and price as the fields show them "Standard". `current`, the window's
+    // document number, becomes the typed one. The result once committed, the lot's cell in
+    // the list showing what is left; otherwise nothing: a failure has shown the common
+    // error box, a lot that no longer holds the quantity the stock refusal.
+    std::optional<issues::IssueResult> saveLine(issues::IssueLine line, double &current);
     // The lot last taken; it stays until another is taken.
     const issues::ChosenLot &lot() const { return m_lot; }
 
@@ -88,3 +102,10 @@ private:
     LookUp *m_lookUp = nullptr;
     issues::ChosenLot m_lot;
 };
+
+namespace issues {
+
+// The unit box inside the right end of the quantity field, kept there as the field resizes.
+QLineEdit *addUnitBox(QComboBox *quantity);
+
+} // namespace issues

@@ -2,6 +2,7 @@
 
 #include "DocumentButtons.h"
 #include "DocumentFields.h"
+#include "DocumentLines.h"
 #include "IssueChecks.h"
 #include "IssueLine.h"
 #include "IssueLookUps.h"
@@ -14,12 +15,9 @@
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "shell/Refusal.h"
-#include "stock/LineChecks.h"
-#include "stock/MovementLines.h"
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
-#include "widgets/WaitCursor.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -29,12 +27,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <cmath>
-#include <stdexcept>
 
 namespace convert = platform::convert;
 
@@ -54,16 +49,6 @@ dao::Database *database()
 {
     ModData::OpenDB();
     return ModBase::DB();
-}
-
-// The number field's text as a document number: a whole number, or a failure the save
-// reports in the common error box.
-qint64 documentNumberOf(const QString &text)
-{
-    const std::optional<double> n = convert::parseNumber(text);
-    if (!n || *n != std::floor(*n) || *n < 1 || *n > 9.0e15)
-        throw std::runtime_error(QStringLiteral("出库单号“%1”不是数字。").arg(text).toStdString());
-    return static_cast<qint64>(*n);
 }
 
 } // namespace
@@ -108,16 +93,7 @@ void FrmProductOut::buildFrame1()
     CmdAdd[1]->setToolTip(QStringLiteral("选择、添加、修改认领人"));
 
     // The unit sits inside the right end of the quantity field, the spinner beside it.
-    QComboBox *quantity = CmbField[4];
-    TxtDW = new QLineEdit(quantity->lineEdit());
-    TxtDW->setObjectName(QStringLiteral("TxtDW"));
-    TxtDW->setReadOnly(true);
-    TxtDW->setFocusPolicy(Qt::NoFocus);
-    TxtDW->setFrame(false);
-    TxtDW->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    TxtDW->setFixedWidth(60);
-    quantity->lineEdit()->setTextMargins(0, 0, 64, 0);
-    quantity->lineEdit()->installEventFilter(this);
+    TxtDW = issues::addUnitBox(CmbField[4]);
     UpDownSL = new QSpinBox(Frame1);
     UpDownSL->setObjectName(QStringLiteral("UpDownSL"));
     UpDownSL->setFocusPolicy(Qt::NoFocus);
@@ -304,28 +280,9 @@ void FrmProductOut::TipGet()
 
 void FrmProductOut::ShowLastOut()
 {
-    try {
-        dao::Database *db = database();
-        if (!db)
-            return;
-        const QString tail = QStringLiteral(" AND shijibiandongdengji.单号=? ORDER BY shijibiandongdengji.登记ID DESC");
-        const QVariantList number{static_cast<qint64>(ModBase::OutDH)};
-        GridOut->setRedraw(false);
-        GridOut->Fill(stock::movementLines(*db, stock::documentLines(stock::Issue), tail, number));
-        for (int c = 0; c < kLineWidths.size() && c < GridOut->Cols(); ++c)
-            GridOut->setColWidth(c, kLineWidths.at(c));
-        const int n = GridOut->Rows() - 1;
-        const convert::Currency total = stock::columnTotal(*GridOut, stock::DocumentAmountColumn);
-        ModBase::PrintTotal = total;
-        LabTip->setText(QStringLiteral("共 %1 条记录，金额：%2").arg(n).arg(convert::standard(total.toDouble())));
-        GridOut->setRedraw(true);
-        CmdChData->setEnabled(false);
-        GridP->Fill(stock::movementLines(*db, stock::reportLines(stock::Issue), tail, number));
-    } catch (...) {
-        GridOut->setRedraw(true);
-        ModBase::SetStatus(QString());
-        ModBase::ShowErr();
-    }
+    issues::showDocumentLines({GridOut, kLineWidths, LabTip, GridP}, stock::Issue,
+                              static_cast<qint64>(ModBase::OutDH));
+    CmdChData->setEnabled(false);
 }
 
 void FrmProductOut::CmdSave_Click()
@@ -362,75 +319,15 @@ QList<QComboBox *> FrmProductOut::fields() const
     return QList<QComboBox *>(CmbField.begin(), CmbField.end());
 }
 
-void FrmProductOut::refuseQuantity(double left)
-{
-    const QString typed = CmbField[4]->currentText();
-    passChecks([&](int from) {
-        return from == 1 ? stock::stockRefusal(1, left, typed, issues::IssueEntry::Quantity, stock::Issue) : std::nullopt;
-    }, fields(), this);
-}
-
 void FrmProductOut::saveLine()
 {
-    std::exception_ptr failure;
-    issues::IssueResult result;
-    {
-        WaitCursor wait;
-        ModBase::SetStatus(QStringLiteral("系统正在进行数据登入工作"), true);
-        try {
-            // The checked numbers are saved as the fields show them, with two decimals.
-            CmbField[4]->setEditText(stock::standardText(CmbField[4]->currentText()));
-            CmbField[5]->setEditText(stock::standardText(CmbField[5]->currentText()));
-            const qint64 number = documentNumberOf(CmbField[0]->currentText().trimmed());
-            ModBase::OutDH = static_cast<double>(number);
-            dao::Database *db = database();
-            if (!db)
-                throw std::runtime_error("数据库没有打开。");
-            issues::IssueLine line;
-            line.number = number;
-            line.date = DTPrq->date();
-            line.lotId = m_fields->lot().lotId;
-            line.quantity = convert::parseNumber(CmbField[4]->currentText().trimmed()).value_or(0);
-            line.price = convert::parseNumber(CmbField[5]->currentText().trimmed()).value_or(0);
-            line.department = CmbField[1]->currentText().trimmed();
-            line.claimant = CmbField[2]->currentText().trimmed();
-            line.userId = ModBase::UserID;
-            result = issues::saveIssueLine(*db, line);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        if (!failure && result.saved) {
-            updateListedLot(m_fields->lot().lotId, result.remaining);
-            showTip(result.tip, CmbField[3]->currentText());
-            m_fields->clearLotFields();
-            ShowLastOut();
-            CmbField[3]->setFocus();
-        }
-    }
-    ModBase::SetStatus(QString());
-    if (failure) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (...) {
-            ModBase::ShowErr();
-        }
-    } else if (!result.saved) {
-        // Another workstation took from the lot since it was listed.
-        refuseQuantity(result.stored);
-    }
-}
-
-void FrmProductOut::updateListedLot(qint64 lotId, double remaining)
-{
-    if (GridTip->Tag() != QStringLiteral("Inventory"))
+    const std::optional<issues::IssueResult> saved = m_fields->saveLine({}, ModBase::OutDH);
+    if (!saved)
         return;
-    const QString key = QString::number(lotId);
-    for (int r = 1; r < GridTip->Rows(); ++r) {
-        if (GridTip->TextMatrix(r, 0) == key) {
-            GridTip->setTextMatrix(r, 9, remaining == 0 ? QStringLiteral("0") : convert::doubleText(remaining));
-            return;
-        }
-    }
+    showTip(saved->tip, CmbField[3]->currentText());
+    m_fields->clearLotFields();
+    ShowLastOut();
+    CmbField[3]->setFocus();
 }
 
 void FrmProductOut::showTip(const issues::LowStock &tip, const QString &reagent)
@@ -478,15 +375,6 @@ void FrmProductOut::CmdQBSJ_Click()
 void FrmProductOut::CmdHelp_Click()
 {
     FrmPopMenu::helpButton(this, QStringLiteral("::/4.htm#42"), QStringLiteral("/Demo/22.htm"));
-}
-
-bool FrmProductOut::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == CmbField[4]->lineEdit() && event->type() == QEvent::Resize) {
-        const QSize size = static_cast<QResizeEvent *>(event)->size();
-        TxtDW->setGeometry(size.width() - TxtDW->width(), 0, TxtDW->width(), size.height());
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void FrmProductOut::closeEvent(QCloseEvent *event)

@@ -63,7 +63,6 @@ public:
     QPushButton *CmdHelp = nullptr;
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -81,9 +80,7 @@ private:
     void CmdQBSJ_Click();
     void CmdHelp_Click();
     QList<QComboBox *> fields() const;
-    void refuseQuantity(double left);
     void showTip(const issues::LowStock &tip, const QString &reagent);
-    void updateListedLot(qint64 lotId, double remaining);
 
     DocumentFields *m_fields = nullptr;
     EntryFilter *m_entry = nullptr;

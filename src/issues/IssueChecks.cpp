@@ -1,7 +1,7 @@
 #include "IssueChecks.h"
 
+#include "platform/Convert.h"
 #include "stock/LineChecks.h"
-
 
 namespace issues {
 
@@ -14,9 +14,20 @@ constexpr int kPriceStep = 9;
 constexpr int kExpiredStep = 12;
 constexpr int kNumberQuestionStep = 13;
 
+// A scrap quantity is tested as typed: a positive one below 0.005 passes and is saved as 0.00.
+std::optional<Refusal> quantityRefusal(const IssueEntry &entry)
+{
+    const QString &typed = entry.text[E::Quantity];
+    std::optional<Refusal> r = stock::quantityRefusal(5, typed, E::Quantity, entry.kind);
+    if (r && r->step == 7 && entry.kind == stock::Scrap
+        && platform::convert::parseNumber(typed.trimmed()).value_or(0) > 0)
+        return std::nullopt;
+    return r;
+}
+
 std::optional<Refusal> expiredQuestion(const IssueEntry &entry)
 {
-    if (!entry.expiry.isValid() || entry.expiry > entry.today)
+    if (entry.kind != stock::Issue || !entry.expiry.isValid() || entry.expiry > entry.today)
         return std::nullopt;
     Refusal r;
     r.step = kExpiredStep;
@@ -35,9 +46,10 @@ std::optional<Refusal> expiredQuestion(const IssueEntry &entry)
 std::optional<Refusal> firstIssueRefusal(const IssueEntry &entry, int from)
 {
     const auto &t = entry.text;
+    const QString word = stock::kindWord(entry.kind);
     // Each check with the first step it covers.
     const stock::StepCheck checks[] = {
-        {1, [&] { return stock::requiredRefusal(1, t[E::Number], E::Number, QStringLiteral("出库单号不能为空！")); }},
+        {1, [&] { return stock::requiredRefusal(1, t[E::Number], E::Number, word + QStringLiteral("单号不能为空！")); }},
         {2,
          [&] {
              return stock::requiredRefusal(
@@ -54,16 +66,16 @@ std::optional<Refusal> firstIssueRefusal(const IssueEntry &entry, int from)
          [&] {
              return stock::requiredRefusal(4, t[E::Reagent], E::Reagent,
                                            QStringLiteral("试剂名称不能为空！\n\n请输入代码检索，或点击右侧选择按钮选定"),
-                                           true);
+                                           entry.kind == stock::Issue);
          }},
-        {5, [&] { return stock::quantityRefusal(5, t[E::Quantity], E::Quantity, stock::Issue); }},
+        {5, [&] { return quantityRefusal(entry); }},
         {kStockStep,
-         [&] { return stock::stockRefusal(kStockStep, entry.lotQuantity, t[E::Quantity], E::Quantity, stock::Issue); }},
+         [&] { return stock::stockRefusal(kStockStep, entry.lotQuantity, t[E::Quantity], E::Quantity, entry.kind); }},
         {kPriceStep,
-         [&] { return stock::priceRefusal(kPriceStep, t[E::Price], E::Price, QStringLiteral("出库价不能为空！")); }},
+         [&] { return stock::priceRefusal(kPriceStep, t[E::Price], E::Price, word + QStringLiteral("价不能为空！")); }},
         {kExpiredStep, [&] { return expiredQuestion(entry); }},
         {kNumberQuestionStep,
-         [&] { return stock::documentNumberQuestion(kNumberQuestionStep, t[E::Number], E::Number, stock::Issue); }},
+         [&] { return stock::documentNumberQuestion(kNumberQuestionStep, t[E::Number], E::Number, entry.kind); }},
     };
     std::optional<Refusal> r = stock::firstRefusalFrom(checks, from, kNumberQuestionStep);
     if (r && r->step >= kStockStep)

@@ -54,10 +54,10 @@ IssueResult writeIssueLine(dao::Database &db, const IssueLine &line)
         return result;
     }
     db.exec(QStringLiteral("INSERT INTO shijibiandongdengji (变动标志, 单号, 登记日期, 试剂ID, 批号, 有效期, 数量, 单价, "
-                           "认领部门, 认领人, 供应商ID, 操作者ID, 存放地点, 入库ID) "
-                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {stock::Issue, line.number, line.date, reagentId, lot[1], lot[2], quantity,
-             convert::roundTo(line.price, 4), line.department, line.claimant, lot[5], line.userId, lot[4], lot[6]});
+                           "认领部门, 认领人, 供应商ID, 操作者ID, 存放地点, 报损原因, 入库ID) "
+                           "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {line.flag, line.number, line.date, reagentId, lot[1], lot[2], quantity,
+             convert::roundTo(line.price, 4), line.department, line.claimant, lot[5], line.userId, lot[4], line.reason, lot[6]});
     // What is left is kept as the document shows amounts, with two decimals.
     result.remaining = convert::parseNumber(convert::standard(stored - quantity)).value_or(0);
     if (result.remaining == 0)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "stock/MovementFlag.h"
+
 #include <QDate>
 #include <QString>
+#include <QVariant>
 
 #include <optional>
 #include <stdexcept>
@@ -12,9 +15,11 @@ class Database;
 
 namespace issues {
 
-// One line of an issue document as the window hands it over: what the user typed and the
-// lot chosen. Reagent, batch, expiry, supplier, place and 入库ID come from the stored lot.
+// One line of an issue or scrap document as the window hands it over: what the user typed
+// and the lot chosen. Reagent, batch, expiry, supplier, place and 入库ID come from the
+// stored lot.
 struct IssueLine {
+    stock::MovementFlag flag = stock::Issue; // Issue or Scrap
     qint64 number = 0; // 单号
     QDate date;
     qint64 lotId = 0; // 库存ID
@@ -23,6 +28,7 @@ struct IssueLine {
     QString department;
     QString claimant;
     qint32 userId = 0;
+    QVariant reason; // 报损原因 of a scrap line; Null on an issue line
 };
 
 // The reagent's stock after a line, when the tip has something to say.
@@ -48,7 +54,7 @@ public:
 
 // Writes the line inside the caller's transaction: reads the lot by its key, refuses
 // (saved false, nothing written) when it holds less than the line asks, else appends the
-// issue record, lowers the lot or deletes it when it reaches zero, and works out the
+// movement record, lowers the lot or deletes it when it reaches zero, and works out the
 // low-stock tip. Throws LotGone when the lot is no longer stored.
 IssueResult writeIssueLine(dao::Database &db, const IssueLine &line);
 // The same in a transaction of its own: committed when saved, rolled back otherwise and

@@ -6,6 +6,16 @@ namespace issues {
 
 using platform::convert::roundHalfEven;
 
+namespace {
+
+// The spinner's top: the lot's whole units, a half to the even neighbour, at least 1.
+int wholeUnits(double quantity)
+{
+    return quantity < 1 ? 1 : static_cast<int>(roundHalfEven(quantity));
+}
+
+} // namespace
+
 ChosenLot chosenLotOf(const QStringList &row)
 {
     ChosenLot lot;
@@ -29,10 +39,20 @@ LotProposal issueTake(const ChosenLot &lot, float outRate, std::optional<double>
     LotProposal p;
     p.price = platform::convert::standard(static_cast<double>(outRate * lot.price));
     const double quantity = lot.quantity;
-    p.spinMax = quantity < 1 ? 1 : static_cast<int>(roundHalfEven(quantity));
+    p.spinMax = wholeUnits(quantity);
     if (lastIssue && roundHalfEven(*lastIssue) <= p.spinMax)
         p.spinValue = *lastIssue < 1 ? 1 : static_cast<int>(roundHalfEven(*lastIssue));
     p.quantity = quantity < 1 ? lot.quantityText : QString::number(p.spinValue);
+    return p;
+}
+
+LotProposal scrapTake(const ChosenLot &lot)
+{
+    LotProposal p;
+    p.price = platform::convert::singleText(lot.price);
+    p.spinMax = wholeUnits(lot.quantity);
+    p.spinValue = p.spinMax;
+    p.quantity = lot.quantityText;
     return p;
 }
 

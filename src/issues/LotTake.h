@@ -44,4 +44,8 @@ using LotTake = std::function<LotProposal(const ChosenLot &lot)>;
 // the lot holds it, else 1; a lot below one unit proposes itself whole.
 LotProposal issueTake(const ChosenLot &lot, float outRate, std::optional<double> lastIssue);
 
+// The scrap window's take: the lot's own price, the whole lot as the quantity (as the list
+// shows it), the spinner up to and on the lot's whole units (at least 1).
+LotProposal scrapTake(const ChosenLot &lot);
+
 } // namespace issues

@@ -29,9 +29,7 @@ protected:
     void SetUp() override
     {
         ReceiptsFixture::SetUp();
-        db().exec(QStringLiteral("INSERT INTO yonghu (用户ID, 代码, 用户名, 密码, 超级用户, 权限, 在职显示) "
-                                 "VALUES (2, 'ls', '李四', '', 0, ?, -1)"),
-                  {QString(26, u'1')});
+        store.user({.name = QStringLiteral("李四"), .code = QStringLiteral("ls"), .super = false});
         // In the window's order (group, name, date) this month's lines are 880, X1, A188, 88.
         receive(1, 20260105001, "A188", QDate(2026, 1, 5), 1);
         receive(1, 20260105001, "88", QDate(2026, 1, 6), 1);

@@ -1,5 +1,4 @@
 #include "OrderFixture.h"
-#include "ScriptedDialogs.h"
 #include "receipts/FrmProductPOAdd.h"
 #include "shell/FrmPopMenu.h"
 #include "widgets/FlexGrid.h"
@@ -20,19 +19,20 @@
 
 namespace {
 
-class FrmProductPOAddTest : public ::testing::Test {
+class FrmProductPOAddTest : public OrderFixture {
 protected:
     void SetUp() override
     {
+        OrderFixture::SetUp();
         const qint32 maker = store.maker(QStringLiteral("迈瑞"));
         const qint32 supplier = store.supplier(QStringLiteral("甲公司"));
-        const qint32 glucose = store.reagent(QStringLiteral("葡萄糖"), QStringLiteral("PTT"), QStringLiteral("生化"), maker);
-        store.movement(1, glucose, 100, 40, 2.5, supplier);
-        store.movement(2, glucose, 40, 20, 2.5);
-        store.lot(glucose, 20);
-        store.reagent(QStringLiteral("乙肝"), QStringLiteral("YG"), QStringLiteral("免疫"), maker);
-        store.reagent(QStringLiteral("肌酐"), QStringLiteral("JG"), QStringLiteral("急诊生化"), maker);
-        store.reagent(QStringLiteral("停用试剂"), QStringLiteral("TYSJ"), QStringLiteral("生化"), maker, true);
+        const qint32 glucose = reagent(QStringLiteral("葡萄糖"), QStringLiteral("PTT"), QStringLiteral("生化"), maker);
+        movement(1, glucose, 100, 40, 2.5, supplier);
+        movement(2, glucose, 40, 20, 2.5);
+        lot(glucose, 20);
+        reagent(QStringLiteral("乙肝"), QStringLiteral("YG"), QStringLiteral("免疫"), maker);
+        reagent(QStringLiteral("肌酐"), QStringLiteral("JG"), QStringLiteral("急诊生化"), maker);
+        reagent(QStringLiteral("停用试剂"), QStringLiteral("TYSJ"), QStringLiteral("生化"), maker, true);
 
         order.setCols(12);
         order.setRows(1);
@@ -42,11 +42,16 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
         dialog->CmbSJDM->setFocus();
     }
+    void TearDown() override
+    {
+        dialog.reset();
+        OrderFixture::TearDown();
+    }
 
     void type(const QString &text)
     {
         dialog->CmbSJDM->lineEdit()->clear();
-        typeText(dialog->CmbSJDM, text);
+        typeInto(dialog->CmbSJDM, text);
     }
     QStringList candidates() const
     {
@@ -63,8 +68,6 @@ protected:
         return out;
     }
 
-    OrderFixture store;
-    ScriptedDialogs dialogs;
     FlexGrid order;
     std::unique_ptr<FrmProductPOAdd> dialog;
 };

@@ -1,5 +1,4 @@
 #include "OrderFixture.h"
-#include "ScriptedDialogs.h"
 #include "receipts/FrmProductPO.h"
 #include "receipts/FrmProductPOAdd.h"
 #include "widgets/FlexGrid.h"
@@ -23,22 +22,23 @@ const QString kSaved = QStringLiteral("订单保存成功！");
 
 // A store of four active reagents and a disabled one: 葡萄糖 needs 11 (the issue history
 // of the last 60 days), 尿酸 was never moved and has no stock, 乙肝 and 肌酐 have stock.
-class FrmProductPOTest : public ::testing::Test {
+class FrmProductPOTest : public OrderFixture {
 protected:
     void SetUp() override
     {
+        OrderFixture::SetUp();
         const qint32 maker = store.maker(QStringLiteral("迈瑞"));
         supplierA = store.supplier(QStringLiteral("甲公司"));
         supplierB = store.supplier(QStringLiteral("乙公司"));
-        const qint32 glucose = store.reagent(QStringLiteral("葡萄糖"), QStringLiteral("PTT"), QStringLiteral("生化"), maker);
-        store.movement(1, glucose, 90, 30, 2.5, supplierA);
-        store.movement(2, glucose, 60, 10, 2.0);
-        store.movement(2, glucose, 30, 20, 2.5);
-        store.lot(glucose, 4);
-        store.reagent(QStringLiteral("尿酸"), QStringLiteral("NS"), QStringLiteral("急诊生化"), maker);
-        store.lot(store.reagent(QStringLiteral("乙肝"), QStringLiteral("YG"), QStringLiteral("免疫"), maker), 5);
-        store.lot(store.reagent(QStringLiteral("肌酐"), QStringLiteral("JG"), QStringLiteral("生化二"), maker), 5);
-        store.reagent(QStringLiteral("停用试剂"), QStringLiteral("TYSJ"), QStringLiteral("生化"), maker, true);
+        const qint32 glucose = reagent(QStringLiteral("葡萄糖"), QStringLiteral("PTT"), QStringLiteral("生化"), maker);
+        movement(1, glucose, 90, 30, 2.5, supplierA);
+        movement(2, glucose, 60, 10, 2.0);
+        movement(2, glucose, 30, 20, 2.5);
+        lot(glucose, 4);
+        reagent(QStringLiteral("尿酸"), QStringLiteral("NS"), QStringLiteral("急诊生化"), maker);
+        lot(reagent(QStringLiteral("乙肝"), QStringLiteral("YG"), QStringLiteral("免疫"), maker), 5);
+        lot(reagent(QStringLiteral("肌酐"), QStringLiteral("JG"), QStringLiteral("生化二"), maker), 5);
+        reagent(QStringLiteral("停用试剂"), QStringLiteral("TYSJ"), QStringLiteral("生化"), maker, true);
 
         w = std::make_unique<FrmProductPO>();
         w->show();
@@ -47,7 +47,11 @@ protected:
         QTRY_COMPARE(w->CmbGYS[1]->count(), 3);
         grid = w->GridIndent;
     }
-    void TearDown() override { w.reset(); }
+    void TearDown() override
+    {
+        w.reset();
+        OrderFixture::TearDown();
+    }
 
     void propose() { QTest::mouseClick(w->CmdIndent[0], Qt::LeftButton); }
     void choose(QComboBox *combo, int index)
@@ -67,7 +71,7 @@ protected:
         ASSERT_TRUE(w->TxtEdit->isVisible());
         w->TxtEdit->selectAll();
         QTest::keyClick(w->TxtEdit, Qt::Key_Backspace);
-        typeText(w->TxtEdit, text);
+        typeInto(w->TxtEdit, text);
         QTest::keyClick(w->TxtEdit, key);
     }
     QStringList column(int col) const
@@ -86,8 +90,6 @@ protected:
     }
     QString tip() const { return w->LabTip->text(); }
 
-    OrderFixture store;
-    ScriptedDialogs dialogs;
     std::unique_ptr<FrmProductPO> w;
     FlexGrid *grid = nullptr;
     qint32 supplierA = 0;
@@ -162,8 +164,8 @@ TEST_F(FrmProductPOTest, NothingToBuyEmptiesTheGridAndLeavesNothingToPrint)
     QTest::mouseClick(w->CmdIndent[3], Qt::LeftButton);
     ASSERT_TRUE(dialogs.done());
 
-    store.db().exec(QStringLiteral("UPDATE shijikucun SET 数量 = 100"));
-    store.lot(2, 100);
+    db().exec(QStringLiteral("UPDATE shijikucun SET 数量 = 100"));
+    lot(2, 100);
     dialogs.expectExact(QStringLiteral("库存充足，勿需购买。"));
     propose();
     EXPECT_EQ(dialogs.shown().last().title, QStringLiteral("采购建议"));
@@ -281,10 +283,10 @@ TEST_F(FrmProductPOTest, SavedOrdersLoadBackByTheirKey)
     QTest::mouseClick(w->CmdIndent[4], Qt::LeftButton);
     dialogs.expectExact(kSaved);
     QTest::mouseClick(w->CmdIndent[4], Qt::LeftButton);
-    EXPECT_EQ(store.count(QStringLiteral("dingdanjiben")), 2);
-    EXPECT_EQ(store.count(QStringLiteral("dingdanmingxi")), 4);
+    EXPECT_EQ(count(QStringLiteral("dingdanjiben")), 2);
+    EXPECT_EQ(count(QStringLiteral("dingdanmingxi")), 4);
     ASSERT_EQ(w->CmbField[2]->count(), 2);
-    EXPECT_TRUE(w->CmbField[2]->itemText(0).startsWith(QStringLiteral("20260310")));
+    EXPECT_TRUE(w->CmbField[2]->itemText(0).startsWith(QStringLiteral("20260115")));
     EXPECT_EQ(w->CmbField[2]->itemText(0).size(), 14);
 
     propose();
@@ -305,8 +307,8 @@ TEST_F(FrmProductPOTest, AnIncompleteLineIsNotSaved)
     EXPECT_EQ(grid->TextMatrix(2, 2), QString());
     dialogs.expectExact(QStringLiteral("表格数据不完整，不能保存！\n\n表格中每个单元格必须至少有一个字符，请返回修改后再次保存"));
     QTest::mouseClick(w->CmdIndent[4], Qt::LeftButton);
-    EXPECT_EQ(store.count(QStringLiteral("dingdanjiben")), 0);
-    EXPECT_EQ(store.count(QStringLiteral("dingdanmingxi")), 0);
+    EXPECT_EQ(count(QStringLiteral("dingdanjiben")), 0);
+    EXPECT_EQ(count(QStringLiteral("dingdanmingxi")), 0);
     EXPECT_EQ(w->CmbField[2]->count(), 0);
 }
 
@@ -315,7 +317,7 @@ TEST_F(FrmProductPOTest, AddedLinesJoinTheOrderTicked)
     propose();
     dialogs.expectDialog(QStringLiteral("FrmProductPOAdd"), [](QDialog *d) {
         auto *add = static_cast<FrmProductPOAdd *>(d);
-        typeText(add->CmbSJDM, QStringLiteral("yg"));
+        typeInto(add->CmbSJDM, QStringLiteral("yg"));
         QTest::mouseClick(add->CmdOK, Qt::LeftButton);
         return QDialog::Rejected;
     });

@@ -23,19 +23,16 @@
 // registered as the program registers them and a user holding every right.
 class MainWindowFixture : public ReceiptsFixture {
 protected:
+    MainWindowFixture() { clerk.super = true; }
+
     void SetUp() override
     {
         ReceiptsFixture::SetUp();
-        ModBase::IniFile = dir.file(QStringLiteral("Vialdesk.ini"));
-        shell::clearWindowRegistry();
         shell::registerWindow(QStringLiteral("FrmProductIn"), [](QWidget *p) { return new FrmProductIn(p); });
         shell::registerWindow(QStringLiteral("FrmCancelIn"), [](QWidget *p) { return new FrmCancelIn(p); });
         shell::registerWindow(QStringLiteral("FrmProductPO"), [](QWidget *p) { return new FrmProductPO(p); });
         registers::registerWindows();
         main = std::make_unique<FrmMain>();
-        ModBase::LoginOK = true;
-        ModBase::UserQX = QString(26, u'1');
-        ModBase::SuperUser = true;
         main->ApplyLoginState();
         main->resize(1280, 800);
         main->show();
@@ -45,8 +42,6 @@ protected:
     void TearDown() override
     {
         main.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        shell::clearWindowRegistry();
         ReceiptsFixture::TearDown();
     }
 

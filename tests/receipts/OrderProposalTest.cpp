@@ -42,45 +42,45 @@ void PrintTo(const ProposalCase &c, std::ostream *os)
 }
 
 // One reagent in a store with two suppliers; its proposal line, or none.
-struct OneReagent {
-    OrderFixture store;
-    qint32 ids[3] = {0, 0, 0};
-    qint32 reagentId = 0;
-
-    OneReagent(const std::vector<Move> &moves, const std::vector<double> &lots)
+class OneReagent : public OrderFixture {
+protected:
+    void stock(const std::vector<Move> &moves, const std::vector<double> &lots)
     {
         ids[SupplierA] = store.supplier(QStringLiteral("甲公司"));
         ids[SupplierB] = store.supplier(QStringLiteral("乙公司"));
-        reagentId = store.reagent(QStringLiteral("葡萄糖"), QStringLiteral("PTT"), QStringLiteral("生化"),
-                                  store.maker(QStringLiteral("迈瑞")));
+        reagentId = reagent(QStringLiteral("葡萄糖"), QStringLiteral("PTT"), QStringLiteral("生化"),
+                            store.maker(QStringLiteral("迈瑞")));
         for (const Move &m : moves)
-            store.movement(m.flag, reagentId, m.daysAgo, m.quantity, m.price, ids[m.supplier]);
+            movement(m.flag, reagentId, m.daysAgo, m.quantity, m.price, ids[m.supplier]);
         for (double q : lots)
-            store.lot(reagentId, q);
+            lot(reagentId, q);
     }
     ReagentHistory history()
     {
-        const auto all = readHistories(store.db(), OrderFixture::today(), QString(), {}, QString());
+        const auto all = readHistories(db(), today(), QString(), {}, QString());
         EXPECT_EQ(all.size(), 1u);
         return all.front();
     }
+
+    qint32 ids[3] = {0, 0, 0};
+    qint32 reagentId = 0;
 };
 
-class Proposal : public ::testing::TestWithParam<ProposalCase> {};
+class Proposal : public OneReagent, public ::testing::WithParamInterface<ProposalCase> {};
 
 } // namespace
 
 TEST_P(Proposal, LineOfOneReagent)
 {
     const ProposalCase &c = GetParam();
-    OneReagent r(c.moves, c.lots);
-    const qint32 filter = c.filter < 0 ? -1 : r.ids[c.filter];
-    const auto line = proposalLine(r.history(), purchasePeriods().at(c.period), OrderFixture::today(), filter);
+    stock(c.moves, c.lots);
+    const qint32 filter = c.filter < 0 ? -1 : ids[c.filter];
+    const auto line = proposalLine(history(), purchasePeriods().at(c.period), today(), filter);
     ASSERT_EQ(line.has_value(), c.kept);
     if (!line)
         return;
     ASSERT_EQ(line->size(), OrderLineColumns);
-    EXPECT_EQ(line->at(OrderId), QString::number(r.reagentId));
+    EXPECT_EQ(line->at(OrderId), QString::number(reagentId));
     EXPECT_EQ(line->mid(OrderName, 3), (QStringList{QStringLiteral("葡萄糖"), QStringLiteral("100T"), QStringLiteral("迈瑞")}));
     EXPECT_EQ(line->at(OrderUnit), QStringLiteral("盒"));
     EXPECT_EQ(line->at(OrderQuantity), QString::fromUtf8(c.quantity));
@@ -146,46 +146,54 @@ TEST(ProposalNeed, SinglePrecisionFactorsOfEveryPeriod)
             << "period " << c.period << " issued " << c.issued << " days " << c.days;
 }
 
-TEST(CandidateLine, QuantityOneWithTheIssueRate)
+namespace {
+
+struct CandidateCase {
+    std::vector<Move> moves;
+    const char *rate;
+    const char *amount;
+    const char *supplier;
+};
+
+class CandidateLine : public OneReagent, public ::testing::WithParamInterface<CandidateCase> {};
+class ReagentHistories : public OrderFixture {};
+
+} // namespace
+
+TEST_P(CandidateLine, QuantityOneWithTheIssueRate)
 {
-    struct Case {
-        std::vector<Move> moves;
-        const char *rate;
-        const char *amount;
-        const char *supplier;
-    } cases[] = {
-        {{{1, 100, 5, 2.5, SupplierA}, {2, 40, 20, 2.5}}, "20/40", "2.50", "甲公司"},
-        {{{2, 200, 5, 3.0}}, "0/182", "3.00", ""},
-        {{{1, 800, 5, 4.0, SupplierB}}, "0/182", "4.00", ""},
-    };
-    for (const Case &c : cases) {
-        OneReagent r(c.moves, {30});
-        const QStringList line = candidateLine(r.history(), OrderFixture::today());
-        EXPECT_EQ(line.at(OrderQuantity), QStringLiteral("1"));
-        EXPECT_EQ(line.at(OrderRate), QString::fromUtf8(c.rate));
-        EXPECT_EQ(line.at(OrderAmount), QString::fromUtf8(c.amount));
-        EXPECT_EQ(line.at(OrderSupplier), QString::fromUtf8(c.supplier));
-        EXPECT_EQ(line.at(OrderStock), QStringLiteral("30"));
-    }
+    const CandidateCase &c = GetParam();
+    stock(c.moves, {30});
+    const QStringList line = candidateLine(history(), today());
+    EXPECT_EQ(line.at(OrderQuantity), QStringLiteral("1"));
+    EXPECT_EQ(line.at(OrderRate), QString::fromUtf8(c.rate));
+    EXPECT_EQ(line.at(OrderAmount), QString::fromUtf8(c.amount));
+    EXPECT_EQ(line.at(OrderSupplier), QString::fromUtf8(c.supplier));
+    EXPECT_EQ(line.at(OrderStock), QStringLiteral("30"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, CandidateLine,
+                         ::testing::Values(CandidateCase{{{1, 100, 5, 2.5, SupplierA}, {2, 40, 20, 2.5}}, "20/40", "2.50",
+                                                         "甲公司"},
+                                           CandidateCase{{{2, 200, 5, 3.0}}, "0/182", "3.00", ""},
+                                           CandidateCase{{{1, 800, 5, 4.0, SupplierB}}, "0/182", "4.00", ""}));
 
 // The history is read by date range for many reagents and by reagent for a few: both
 // readings must agree.
-TEST(ReagentHistories, ManyAndFewReagentsReadTheSame)
+TEST_F(ReagentHistories, ManyAndFewReagentsReadTheSame)
 {
-    OrderFixture store;
     const qint32 maker = store.maker(QStringLiteral("迈瑞"));
     const qint32 suppliers[] = {0, store.supplier(QStringLiteral("甲公司")), store.supplier(QStringLiteral("乙公司")), 99};
     const int days[] = {0, 30, 181, 182, 183, 400, 719, 720, 721};
     {
-        dao::Transaction t(store.db());
+        dao::Transaction t(db());
         for (int i = 0; i < 260; ++i) {
-            const qint32 id = store.reagent(QStringLiteral("试剂%1").arg(i), QStringLiteral("SJ"), QStringLiteral("生化"), maker);
+            const qint32 id = reagent(QStringLiteral("试剂%1").arg(i), QStringLiteral("SJ"), QStringLiteral("生化"), maker);
             for (int k = 0; k < i % 7; ++k)
-                store.movement(1 + (i / 3 + k) % 3, id, days[(i + 2 * k) % 9], 1 + k, 1.5 + i % 5,
+                movement(1 + (i / 3 + k) % 3, id, days[(i + 2 * k) % 9], 1 + k, 1.5 + i % 5,
                                suppliers[(i + k) % 4]);
             if (i % 3)
-                store.lot(id, i % 4 * 0.75);
+                lot(id, i % 4 * 0.75);
         }
         t.commit();
     }
@@ -193,10 +201,10 @@ TEST(ReagentHistories, ManyAndFewReagentsReadTheSame)
         return std::make_tuple(h.cells, h.issued, h.issuePrice, h.firstIssue, h.olderIssues, h.stock, h.supplierId,
                                h.supplier, h.issued ? std::nullopt : h.newestPrice);
     };
-    const auto all = readHistories(store.db(), OrderFixture::today(), QString(), {}, QStringLiteral("shijijibenxinxi.试剂ID"));
+    const auto all = readHistories(db(), today(), QString(), {}, QStringLiteral("shijijibenxinxi.试剂ID"));
     ASSERT_EQ(all.size(), 260u);
     for (const ReagentHistory &h : all) {
-        const auto one = readHistories(store.db(), OrderFixture::today(), QStringLiteral("shijijibenxinxi.试剂ID = ?"),
+        const auto one = readHistories(db(), today(), QStringLiteral("shijijibenxinxi.试剂ID = ?"),
                                        {h.id()}, QString());
         ASSERT_EQ(one.size(), 1u);
         EXPECT_TRUE(facts(one.front()) == facts(h)) << "reagent " << h.id();

@@ -1,4 +1,4 @@
-#include "OrderFixture.h"
+#include "StoreFixture.h"
 #include "receipts/OrderStore.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@ using namespace receipts;
 
 namespace {
 
+const QDate kDay(2026, 3, 10);
 const QTime kNoon(12, 30, 5);
 
 QStringList line(const QString &name, const QString &spec = QStringLiteral("100T"))
@@ -24,23 +25,24 @@ QStringList stored(const dao::Row &row)
     return out;
 }
 
+class OrderStore : public StoreFixture {};
+
 } // namespace
 
-TEST(OrderStore, SavedLinesLoadBackInTheirOrderWithQuotes)
+TEST_F(OrderStore, SavedLinesLoadBackInTheirOrderWithQuotes)
 {
-    OrderFixture store;
     const QList<QStringList> lines = {line(QStringLiteral("O'Brien's \"缓冲液\"")), line(QStringLiteral("葡萄糖"))};
-    const auto key = saveOrder(store.db(), OrderFixture::today(), kNoon, 7, lines);
+    const auto key = saveOrder(db(), kDay, kNoon, 7, lines);
     ASSERT_TRUE(key);
 
-    const dao::Row header = store.db().select(QStringLiteral("SELECT * FROM dingdanjiben")).rows.at(0);
+    const dao::Row header = db().select(QStringLiteral("SELECT * FROM dingdanjiben")).rows.at(0);
     EXPECT_EQ(header[0].toLongLong(), *key);
     EXPECT_EQ(header.text(1), QStringLiteral("20260310123005"));
     EXPECT_EQ(header.text(2), QStringLiteral("2026-03-10"));
     EXPECT_EQ(header.text(3), QStringLiteral("12:30:05"));
     EXPECT_EQ(header[4].toInt(), 7);
 
-    const dao::Result loaded = orderLines(store.db(), *key);
+    const dao::Result loaded = orderLines(db(), *key);
     EXPECT_EQ(loaded.columns.first(), QStringLiteral("订单明细ID"));
     EXPECT_EQ(loaded.columns.at(9), QStringLiteral("出库数/天数"));
     ASSERT_EQ(loaded.size(), 2);
@@ -48,31 +50,29 @@ TEST(OrderStore, SavedLinesLoadBackInTheirOrderWithQuotes)
     EXPECT_EQ(stored(loaded[1]), lines[1].mid(1));
 }
 
-TEST(OrderStore, AnIncompleteLineStoresNothingNotEvenTheHeader)
+TEST_F(OrderStore, AnIncompleteLineStoresNothingNotEvenTheHeader)
 {
-    OrderFixture store;
     for (int col = 1; col <= 6; ++col) {
         QStringList bad = line(QStringLiteral("葡萄糖"));
         bad[col] = QStringLiteral("  ");
-        EXPECT_FALSE(saveOrder(store.db(), OrderFixture::today(), kNoon, 7, {line(QStringLiteral("甲")), bad}))
+        EXPECT_FALSE(saveOrder(db(), kDay, kNoon, 7, {line(QStringLiteral("甲")), bad}))
             << "column " << col;
     }
-    EXPECT_EQ(store.count(QStringLiteral("dingdanjiben")), 0);
-    EXPECT_EQ(store.count(QStringLiteral("dingdanmingxi")), 0);
-    EXPECT_FALSE(store.db().inTransaction());
+    EXPECT_EQ(count(QStringLiteral("dingdanjiben")), 0);
+    EXPECT_EQ(count(QStringLiteral("dingdanmingxi")), 0);
+    EXPECT_FALSE(db().inTransaction());
 }
 
-TEST(OrderStore, OrdersOfTheSameSecondStaySeparate)
+TEST_F(OrderStore, OrdersOfTheSameSecondStaySeparate)
 {
-    OrderFixture store;
-    const auto first = saveOrder(store.db(), OrderFixture::today(), kNoon, 7, {line(QStringLiteral("甲"))});
-    const auto second = saveOrder(store.db(), OrderFixture::today(), kNoon, 7,
+    const auto first = saveOrder(db(), kDay, kNoon, 7, {line(QStringLiteral("甲"))});
+    const auto second = saveOrder(db(), kDay, kNoon, 7,
                                   {line(QStringLiteral("乙")), line(QStringLiteral("丙"))});
     ASSERT_TRUE(first && second);
-    EXPECT_EQ(orderLines(store.db(), *first).size(), 1);
-    EXPECT_EQ(orderLines(store.db(), *second).size(), 2);
+    EXPECT_EQ(orderLines(db(), *first).size(), 1);
+    EXPECT_EQ(orderLines(db(), *second).size(), 2);
 
-    const QList<SavedOrder> recent = recentOrders(store.db(), 20);
+    const QList<SavedOrder> recent = recentOrders(db(), 20);
     ASSERT_EQ(recent.size(), 2);
     EXPECT_EQ(recent[0].key, *second);
     EXPECT_EQ(recent[0].number, QStringLiteral("20260310123005"));

@@ -16,9 +16,7 @@ protected:
     void SetUp() override
     {
         ReceiptsFixture::SetUp();
-        db().exec(QStringLiteral("INSERT INTO yonghu (用户ID, 代码, 用户名, 密码, 超级用户, 权限, 在职显示) "
-                                 "VALUES (2, 'ls', '李四', '', 0, ?, -1)"),
-                  {QString(26, u'1')});
+        store.user({.name = QStringLiteral("李四"), .code = QStringLiteral("ls"), .super = false});
     }
 
     // A receipt line of 2 with the lot it created.
@@ -41,10 +39,8 @@ protected:
     // A lot of the same batch, price, place and supplier, remembering `receipt` (null: none).
     qint64 lotLike(double quantity, const QVariant &receipt)
     {
-        db().exec(QStringLiteral("INSERT INTO shijikucun (试剂ID, 批号, 有效期, 数量, 单价, 存放地点, 供应商ID, 入库ID) "
-                                 "VALUES (1, 'B1', '2026-12-31', ?, 10.5, '一号冰箱', 1, ?)"),
-                  {quantity, receipt});
-        return db().lastInsertId();
+        return store.lot({.reagent = 1, .quantity = quantity, .price = 10.5, .place = QStringLiteral("一号冰箱"),
+                          .supplier = 1, .receiptRef = receipt.toString()});
     }
     std::optional<double> lotQuantity(qint64 lotId)
     {

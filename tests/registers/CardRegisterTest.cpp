@@ -69,10 +69,10 @@ TEST_P(CardRegister, TheCardIsStoredAsTypedAndComesBackOnAClick)
 {
     openRegister();
     EXPECT_EQ(grid()->TextMatrix(0, 2), u8(GetParam().shortHeader));
-    type(field(1), kTyped[1]);
+    typeInto(field(1), kTyped[1]);
     EXPECT_EQ(field(0)->currentText(), QStringLiteral("HD"));
     for (int i = 2; i < 10; ++i)
-        type(field(i), kTyped[i]);
+        typeInto(field(i), kTyped[i]);
     button(QStringLiteral("CmdSet_1"))->click();
 
     const dao::Result r = db().select(QStringLiteral("SELECT * FROM ") + table());
@@ -84,7 +84,7 @@ TEST_P(CardRegister, TheCardIsStoredAsTypedAndComesBackOnAClick)
     clickRow(1);
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(field(i)->currentText(), kTyped[i]) << "field " << i;
-    type(field(6), u8("李工"));
+    typeInto(field(6), u8("李工"));
     EXPECT_FALSE(button(QStringLiteral("CmdSet_2"))->isEnabled());
     button(QStringLiteral("CmdSet_1"))->click();
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT 联系人 FROM ") + table()).toString(), u8("李工"));
@@ -136,10 +136,9 @@ TEST_P(CardRegister, ARowStillNamedElsewhereIsNotDeleted)
     const qint64 key = insert(u8("华大"));
     const bool manufacturer = table() == QStringLiteral("changshang");
     if (manufacturer)
-        db().exec(u8("INSERT INTO shijijibenxinxi(拼音码, 品名, 厂商ID) VALUES('SJH', '试剂盒', ?)"), {key});
+        store.reagent({.name = u8("试剂盒"), .pinyin = u8("SJH"), .maker = static_cast<qint32>(key)});
     else
-        db().exec(u8("INSERT INTO shijibiandongdengji(变动标志, 单号, 试剂ID, 供应商ID) VALUES(1, 20260115001, 1, ?)"),
-                  {key});
+        store.line({.reagent = 1, .supplier = static_cast<qint32>(key)});
     openRegister();
 
     dialogs.expect(u8("“华大”仍被")).expectExact(u8("确实要删除一个记录？"), Answer::Yes);

@@ -2,7 +2,6 @@
 
 #include "registers/Registration.h"
 #include "shell/FrmMain.h"
-#include "shell/WindowRegistry.h"
 
 namespace {
 
@@ -11,23 +10,17 @@ protected:
     void SetUp() override
     {
         RegisterFixture::SetUp();
-        ModBase::IniFile = dir.file(QStringLiteral("Vialdesk.ini"));
-        shell::clearWindowRegistry();
         registers::registerWindows();
         main = std::make_unique<FrmMain>();
     }
     void TearDown() override
     {
         main.reset();
-        shell::clearWindowRegistry();
         RegisterFixture::TearDown();
     }
     void logIn(const QString &rights, bool super)
     {
-        ModBase::LoginOK = true;
-        ModBase::UserName = QStringLiteral("张工");
-        ModBase::UserQX = rights;
-        ModBase::SuperUser = super;
+        StoreFixture::logIn({.name = QStringLiteral("张工"), .super = super, .rights = rights});
         main->ApplyLoginState();
     }
 

@@ -1,74 +1,60 @@
 #pragma once
 
-#include "ScriptedDialogs.h"
-#include "TempFolder.h"
+#include "StoreFixture.h"
 
-#include "dao/Database.h"
 #include "registers/FrmSetProduct.h"
-#include "schema/DeliveredDatabase.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "widgets/FlexGrid.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <memory>
 
-// A program folder with a settings file and a fresh database holding a small catalogue:
-// two manufacturers, active and disabled reagents, one whose manufacturer is gone.
-class CatalogueFixture : public ::testing::Test {
+// The store fixture with nobody logged in and a small catalogue: two manufacturers, active
+// and disabled reagents, one whose manufacturer is gone.
+class CatalogueFixture : public StoreFixture {
 protected:
+    CatalogueFixture() { logInUser = false; }
+
     void SetUp() override
     {
-        ModBase::ResetState();
-        ModBase::SysDate = QDate(2026, 1, 15);
-        ModBase::IniFile = dir.file(QStringLiteral("Vialdesk.ini"));
-        ModBase::DBFile = dir.file(QStringLiteral("MarloSJGL.dat"));
-        schema::writeDeliveredDatabase(ModBase::DBFile, ModBase::DBPassword);
-        ModData::OpenDB();
+        StoreFixture::SetUp();
         seed();
     }
     void TearDown() override
     {
         window.reset();
-        ModData::CloseAll();
-        ModBase::ResetState();
+        StoreFixture::TearDown();
     }
-
-    dao::Database &db() { return *ModData::Connection(); }
 
     void seed()
     {
-        db().exec(QStringLiteral("INSERT INTO changshang (厂商ID, 拼音码, 厂商) VALUES (1, 'LZSW', '兰州生物')"));
-        db().exec(QStringLiteral("INSERT INTO changshang (厂商ID, 拼音码, 厂商) VALUES (2, 'SHSJ', '上海试剂')"));
-        db().exec(QStringLiteral("INSERT INTO danwei (拼音码, 单位) VALUES ('H', '盒')"));
-        db().exec(QStringLiteral("INSERT INTO zubie (拼音码, 组别) VALUES ('SH', '生化')"));
+        const qint32 lanzhou = store.maker(QStringLiteral("兰州生物"), QStringLiteral("LZSW"));
+        const qint32 shanghai = store.maker(QStringLiteral("上海试剂"), QStringLiteral("SHSJ"));
+        store.unit(QStringLiteral("盒"));
+        store.group(QStringLiteral("生化"));
         struct Reagent {
-            int id;
             const char *py, *name, *group;
-            int maker, stopped;
+            qint32 maker;
+            bool disabled;
             const char *barcode;
         };
         const Reagent reagents[] = {
-            {1, "XJYS", "血清样本", "生化", 1, 0, "6901234567890"},
-            {2, "XJTY", "血检停用", "生化", 1, -1, ""},
-            {3, "Z690123456789", "试剂甲", "免疫", 2, 0, ""},
-            {4, "WCSJ", "无厂试剂", "免疫", 9, 0, ""},
+            {"XJYS", "血清样本", "生化", lanzhou, false, "6901234567890"},
+            {"XJTY", "血检停用", "生化", lanzhou, true, ""},
+            {"Z690123456789", "试剂甲", "免疫", shanghai, false, ""},
+            {"WCSJ", "无厂试剂", "免疫", 9, false, ""},
         };
         for (const Reagent &r : reagents)
-            db().exec(QStringLiteral("INSERT INTO shijijibenxinxi (试剂ID, 拼音码, 品名, 规格, 单位, 组别, 厂商ID, 批准文号, "
-                                     "停用, 条形码, 库存低限, 库存高限) VALUES (?, ?, ?, '10ml', '盒', ?, ?, '', ?, ?, 1, 9)"),
-                      {r.id, QString::fromUtf8(r.py), QString::fromUtf8(r.name), QString::fromUtf8(r.group), r.maker,
-                       r.stopped, QString::fromUtf8(r.barcode)});
+            store.reagent({.name = QString::fromUtf8(r.name), .pinyin = QString::fromUtf8(r.py),
+                           .group = QString::fromUtf8(r.group), .maker = r.maker, .disabled = r.disabled,
+                           .barcode = QString::fromUtf8(r.barcode), .low = 1, .high = 9});
     }
 
     // The window as the dispatcher opens it, after its first timer tick.
@@ -80,18 +66,6 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         EXPECT_TRUE(QTest::qWaitFor([this] { return window->OptShow[0]->isChecked() || window->OptShow[1]->isChecked(); }));
         return *window;
-    }
-
-    // Typing, for any text: each character a key press on the field's editor.
-    static void type(QComboBox *box, const QString &text)
-    {
-        box->setFocus();
-        for (const QChar ch : text) {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(box->lineEdit(), &press);
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-            QApplication::sendEvent(box->lineEdit(), &release);
-        }
     }
 
     QComboBox *field(int i) const { return window->CmbField[i]; }
@@ -129,12 +103,5 @@ protected:
                            {id});
     }
 
-    qint64 count(const QString &table)
-    {
-        return db().scalar(QStringLiteral("SELECT COUNT(*) FROM ") + table).toLongLong();
-    }
-
-    TempFolder dir;
-    ScriptedDialogs dialogs;
     std::unique_ptr<FrmSetProduct> window;
 };

@@ -25,7 +25,7 @@ TEST_F(CatalogueFixture, LookUpFieldsTakeTheListedRecord)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.tag);
-        type(field(c.field), s(c.typed));
+        typeInto(field(c.field), s(c.typed));
         EXPECT_EQ(window->GridTip->Tag(), s(c.tag));
         EXPECT_EQ(window->GridTip->Rows(), 2);
         QTest::keyClick(field(c.field), Qt::Key_Tab);
@@ -36,7 +36,7 @@ TEST_F(CatalogueFixture, LookUpFieldsTakeTheListedRecord)
 
     // A press on the list takes the record and moves on.
     field(6)->setEditText(QString());
-    type(field(6), s("兰州"));
+    typeInto(field(6), s("兰州"));
     QTest::mouseClick(window->GridTip->viewport(), Qt::LeftButton, {},
                       window->GridTip->visualRect(window->GridTip->model()->index(0, 2)).center());
     EXPECT_EQ(field(6)->currentText(), s("兰州生物"));
@@ -58,7 +58,7 @@ TEST_F(CatalogueFixture, NamesTheRegistersLackAreAddedOnTheSpot)
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.table);
-        type(field(c.field), s(c.typed));
+        typeInto(field(c.field), s(c.typed));
         dialogs.expectExact(s(c.question), Answer::Yes);
         QTest::keyClick(field(c.field), Qt::Key_Tab);
         EXPECT_TRUE(dialogs.done());
@@ -75,7 +75,7 @@ TEST_F(CatalogueFixture, NamesTheRegistersLackAreAddedOnTheSpot)
 
     // No adds nothing and keeps the text.
     field(4)->setEditText(QString());
-    type(field(4), s("袋"));
+    typeInto(field(4), s("袋"));
     dialogs.expect(s("添加新的包装单位“袋”"), Answer::No);
     QTest::keyClick(field(4), Qt::Key_Tab);
     EXPECT_EQ(field(4)->currentText(), s("袋"));
@@ -83,7 +83,7 @@ TEST_F(CatalogueFixture, NamesTheRegistersLackAreAddedOnTheSpot)
 
     // A name the register refuses is reported, and nothing is added.
     field(4)->setEditText(QString());
-    type(field(4), s("一二三四五六七八九十一二三四五六七八九十一"));
+    typeInto(field(4), s("一二三四五六七八九十一二三四五六七八九十一"));
     dialogs.expect(s("添加新的包装单位"), Answer::Yes).expect(s("Dr. Watson"));
     QTest::keyClick(field(4), Qt::Key_Tab);
     EXPECT_TRUE(dialogs.done());

@@ -34,13 +34,10 @@ protected:
     void SetUp() override
     {
         CatalogueFixture::SetUp();
-        shell::clearWindowRegistry();
         shell::registerWindow(QStringLiteral("FrmProductIn"), [](QWidget *) { return new FakeReceipt; });
         shell::registerWindow(QStringLiteral("FrmSetProduct"), [](QWidget *p) { return new FrmSetProduct(p); });
         main = std::make_unique<FrmMain>();
-        ModBase::LoginOK = true;
-        ModBase::UserName = QStringLiteral("张工");
-        ModBase::UserQX = QString(26, u'1');
+        logIn({.name = QStringLiteral("张工"), .super = false});
         main->ApplyLoginState();
         main->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(main.get()));
@@ -48,8 +45,6 @@ protected:
     void TearDown() override
     {
         main.reset();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        shell::clearWindowRegistry();
         CatalogueFixture::TearDown();
     }
 

@@ -49,7 +49,7 @@ TEST_F(CatalogueFixture, SearchBoxesDispatchByTheirText)
         QComboBox *other = c.groupBox ? window->CmbSJDM : window->CmbZB;
         QTest::keyClicks(other, QStringLiteral("z"));
         if (*c.text) {
-            type(box, s(c.text));
+            typeInto(box, s(c.text));
         } else {
             QTest::keyClicks(box, QStringLiteral("z"));
             QTest::keyClick(box, Qt::Key_Backspace);
@@ -65,7 +65,7 @@ TEST_F(CatalogueFixture, SearchBoxesDispatchByTheirText)
 TEST_F(CatalogueFixture, DropDownListsFillOnceAndKeepTheTypedText)
 {
     open();
-    type(window->CmbSJDM, s("血"));
+    typeInto(window->CmbSJDM, s("血"));
     window->CmbSJDM->showPopup();
     window->CmbSJDM->hidePopup();
     QStringList items;
@@ -295,7 +295,7 @@ TEST_F(CatalogueFixture, ReagentWithoutManufacturerCanBeMended)
     EXPECT_EQ(field(6)->currentText(), QString());
     dialogs.expect(s("厂商不能为空！"));
     window->CmdSet[1]->click();
-    type(field(6), s("兰州"));
+    typeInto(field(6), s("兰州"));
     QTest::keyClick(field(6), Qt::Key_Tab);
     EXPECT_EQ(field(6)->currentText(), s("兰州生物"));
     window->CmdSet[1]->click();
@@ -332,8 +332,7 @@ TEST_F(CatalogueFixture, CopyAddsASecondRecordWithTheCopiedValues)
 
 TEST_F(CatalogueFixture, DeleteAsksAndKeepsReagentsWithStock)
 {
-    db().exec(QStringLiteral("INSERT INTO shijikucun (试剂ID, 批号, 有效期, 数量, 单价, 存放地点, 供应商ID, 入库ID) "
-                             "VALUES (1, 'B1', '2026-12-31', 3, 10, '', 1, '1')"));
+    store.lot({.reagent = 1, .quantity = 3, .price = 10, .supplier = 1, .receiptRef = QStringLiteral("1")});
     open();
     clickRow(1);
     dialogs.expect(s("该试剂还有库存，不能删除！"));
@@ -357,7 +356,7 @@ TEST_F(CatalogueFixture, ExportWritesTheLastSearchWithoutTheKey)
     RecordingShell shell;
     open();
     window->OptShow[1]->click();
-    type(window->CmbSJDM, s("血"));
+    typeInto(window->CmbSJDM, s("血"));
     dialogs.expect(s("报表导出成功！"));
     window->CmdPrint->click();
     const QStringList files = QDir(dir.file(s("报表"))).entryList({QStringLiteral("*.xls")});

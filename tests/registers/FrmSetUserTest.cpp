@@ -19,9 +19,8 @@ class SetUser : public RegisterFixture {
 protected:
     qint64 addUser(const QString &name, const QString &rights, bool active = true, bool super = false)
     {
-        db().exec(u8("INSERT INTO yonghu(代码, 用户名, 密码, 超级用户, 权限, 在职显示) VALUES('', ?, 'pw', ?, ?, ?)"),
-                  {name, super, rights, active});
-        const qint64 id = db().lastInsertId();
+        const qint32 id = store.user(
+            {.name = name, .password = QStringLiteral("pw"), .super = super, .rights = rights, .active = active});
         db().exec(u8("UPDATE yonghu SET 代码 = ? WHERE 用户ID = ?"), {QString::number(id), id});
         return id;
     }
@@ -44,12 +43,6 @@ protected:
             s += right(i)->isChecked() ? u'1' : u'0';
         return s;
     }
-    void retype(QLineEdit *t, const QString &s)
-    {
-        t->setFocus();
-        t->selectAll();
-        keys(t, s);
-    }
     void clickUser(const QString &name) { clickRow(rowOf(2, name)); }
 
     const QString all = QString(FrmSetUser::RightsCount, u'1');
@@ -66,9 +59,9 @@ TEST_F(SetUser, ANewUserGetsItsKeyAsCodeAndIsActive)
     QPushButton *save = button(QStringLiteral("CmdSet_1"));
     EXPECT_TRUE(box(QStringLiteral("CheEnable"))->isChecked());
 
-    retype(text(1), u8(" 张三 "));
+    typeInto(text(1), u8(" 张三 "));
     EXPECT_FALSE(save->isEnabled()); // no password yet
-    retype(text(2), QStringLiteral(" 123 "));
+    typeInto(text(2), QStringLiteral(" 123 "));
     EXPECT_TRUE(save->isEnabled());
     box(QStringLiteral("CheEnable"))->setChecked(false);
     box(QStringLiteral("CheSuper"))->setChecked(true);
@@ -106,7 +99,7 @@ TEST_F(SetUser, TheBoxesShowTheRightsStringAndSaveItBack)
     EXPECT_TRUE(text(1)->hasFocus());
     right(0)->setChecked(false);
     right(12)->setChecked(true);
-    retype(text(0), QStringLiteral(" L4 "));
+    typeInto(text(0), QStringLiteral(" L4 "));
     button(QStringLiteral("CmdSet_1"))->click();
     EXPECT_EQ(user(other).text(5), QStringLiteral("00100000000010000000000011"));
     EXPECT_EQ(user(other).text(1), QStringLiteral("L4"));
@@ -122,7 +115,6 @@ TEST_F(SetUser, TheBoxesShowTheRightsStringAndSaveItBack)
 
 TEST_F(SetUser, OnesOwnRecordStaysSuperActiveAndMayOpenThisWindow)
 {
-    ModBase::IniFile = dir.file(QStringLiteral("Vialdesk.ini"));
     FrmMain main;
     const QString rights = QStringLiteral("01111111111111111111111110");
     const qint64 me = addUser(u8("管理员"), all, true, true);
@@ -138,7 +130,7 @@ TEST_F(SetUser, OnesOwnRecordStaysSuperActiveAndMayOpenThisWindow)
     for (int i = 0; i < FrmSetUser::RightsCount; ++i)
         right(i)->setChecked(rights[i] == u'1');
     right(FrmSetUser::UsersRight)->setChecked(false);
-    retype(text(1), u8("主管"));
+    typeInto(text(1), u8("主管"));
     button(QStringLiteral("CmdSet_1"))->click();
 
     const dao::Row u = user(me);
@@ -164,7 +156,7 @@ TEST_F(SetUser, OnlyAnotherUsersRecordCanBeDeletedAndOnlyRightAfterAClick)
     // The former namesake is known by its key, not by the name it shares.
     clickRow(grid()->TextMatrix(1, 0).toLongLong() == namesake ? 1 : 2);
     ASSERT_TRUE(remove->isEnabled());
-    retype(text(2), QStringLiteral("x"));
+    typeInto(text(2), QStringLiteral("x"));
     EXPECT_FALSE(remove->isEnabled());
     clickRow(grid()->TextMatrix(1, 0).toLongLong() == namesake ? 1 : 2);
 
@@ -185,11 +177,11 @@ TEST_F(SetUser, ANameAnotherActiveUserHasIsRefused)
     const QString refusal = u8("用户名“张三”已被另一位在职用户使用，请换一个用户名。");
 
     dialogs.expectExact(refusal).expectExact(refusal);
-    retype(text(1), u8("张三"));
-    retype(text(2), QStringLiteral("1"));
+    typeInto(text(1), u8("张三"));
+    typeInto(text(2), QStringLiteral("1"));
     save->click(); // a new user
     clickUser(u8("管理员"));
-    retype(text(1), u8("张三"));
+    typeInto(text(1), u8("张三"));
     save->click(); // one's own record
     EXPECT_TRUE(dialogs.done());
     EXPECT_EQ(ModBase::UserName, u8("管理员"));
@@ -198,7 +190,7 @@ TEST_F(SetUser, ANameAnotherActiveUserHasIsRefused)
 
     // An inactive record may carry the name; it cannot log in.
     clickUser(u8("李四"));
-    retype(text(1), u8("张三"));
+    typeInto(text(1), u8("张三"));
     save->click();
     EXPECT_EQ(user(former).text(2), u8("张三"));
 }
@@ -209,7 +201,7 @@ TEST_F(SetUser, AFailedSaveOfOnesOwnRecordKeepsTheUserName)
     logIn(me, u8("管理员"), all);
     open<FrmSetUser>();
     clickUser(u8("管理员"));
-    retype(text(1), u8("主管"));
+    typeInto(text(1), u8("主管"));
     db().exec(u8("DELETE FROM yonghu")); // gone meanwhile, from another workstation
 
     dialogs.expect(QStringLiteral("Dr. Watson"));

@@ -93,10 +93,10 @@ TEST_P(LookupRegister, AddsTheTrimmedNameWithItsPinyinCode)
     EXPECT_EQ(grid()->ColWidth(0), 0);
 
     dialogs.expectExact(u8(l.emptyMessage)).expectExact(u8("拼音码不能为空"));
-    type(nameField(), QStringLiteral("   "));
+    typeInto(nameField(), QStringLiteral("   "));
     save()->click();
     EXPECT_TRUE(nameField()->hasFocus());
-    type(nameField(), u8(" 试剂盒 "));
+    typeInto(nameField(), u8(" 试剂盒 "));
     EXPECT_EQ(pinyinField()->currentText(), QStringLiteral("SJH"));
     pinyinField()->setEditText(QStringLiteral(" "));
     save()->click();
@@ -135,10 +135,10 @@ TEST_P(LookupRegister, SearchesThePinyinCodeOrTheNameForTheLiteralText)
         {"*", {}},
     };
     for (const auto &c : cases) {
-        type(search, u8(c.key));
+        typeInto(search, u8(c.key));
         EXPECT_EQ(listed(), c.names) << c.key;
     }
-    type(search, QStringLiteral("  "));
+    typeInto(search, QStringLiteral("  "));
     EXPECT_EQ(search->currentText(), QString());
     EXPECT_EQ(listed().size(), 5);
 }
@@ -156,7 +156,7 @@ TEST_P(LookupRegister, ARowClickEditsThatRowAndKeepsItsStoredCode)
     EXPECT_EQ(pinyinField()->currentText(), QStringLiteral("BX1"));
     EXPECT_TRUE(nameField()->hasFocus());
 
-    type(nameField(), u8("冰箱二层"));
+    typeInto(nameField(), u8("冰箱二层"));
     EXPECT_EQ(pinyinField()->currentText(), QStringLiteral("BXEC"));
     save()->click();
     EXPECT_EQ(stored(), QStringList({u8("BXEC 冰箱二层"), u8("LCS 冷藏室")}));
@@ -164,7 +164,7 @@ TEST_P(LookupRegister, ARowClickEditsThatRowAndKeepsItsStoredCode)
 
     // Typing a search while editing drops the edit.
     clickRow(rowOf(2, u8("冷藏室")));
-    type(combo(QStringLiteral("CmbJS")), QStringLiteral("L"));
+    typeInto(combo(QStringLiteral("CmbJS")), QStringLiteral("L"));
     EXPECT_EQ(frame(), u8(l.caption) + u8("（添加模式）"));
     EXPECT_EQ(nameField()->currentText(), QString());
 }
@@ -178,7 +178,7 @@ TEST_P(LookupRegister, DeletesOnlyRightAfterARowClick)
 
     clickRow(rowOf(2, u8("冷藏室")));
     EXPECT_TRUE(remove()->isEnabled());
-    type(pinyinField(), QStringLiteral("LC"));
+    typeInto(pinyinField(), QStringLiteral("LC"));
     EXPECT_FALSE(remove()->isEnabled());
     clickRow(rowOf(2, u8("冷藏室")));
     ASSERT_TRUE(remove()->isEnabled());
@@ -206,7 +206,7 @@ TEST_P(LookupRegister, AsksAboutANameWiderThanFourChineseCharacters)
         const qsizetype before = stored().size();
         if (c.asks)
             dialogs.expectExact(question, Answer::Yes);
-        type(nameField(), name);
+        typeInto(nameField(), name);
         save()->click();
         EXPECT_TRUE(dialogs.done()) << c.name;
         if (c.asks) {
@@ -226,10 +226,10 @@ INSTANTIATE_TEST_SUITE_P(All, LookupRegister, ::testing::ValuesIn(kLookups),
 
 TEST_F(RegisterFixture, TwoStoragePlacesCannotShareAPinyinCode)
 {
-    db().exec(u8("INSERT INTO cunfangdidian(拼音码, 存放地点) VALUES('BX', '冰箱')"));
+    store.place(u8("冰箱"));
     open<FrmSetLocation>();
     dialogs.expect(u8("重复"));
-    type(combo(QStringLiteral("CmbField_1")), u8("冰箱"));
+    typeInto(combo(QStringLiteral("CmbField_1")), u8("冰箱"));
     button(QStringLiteral("CmdSet_1"))->click();
     EXPECT_TRUE(dialogs.done());
     EXPECT_EQ(db().scalar(u8("SELECT COUNT(*) FROM cunfangdidian")).toInt(), 1);

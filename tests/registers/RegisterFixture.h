@@ -1,10 +1,7 @@
 #pragma once
 
-#include "ScriptedDialogs.h"
-#include "TempFolder.h"
+#include "StoreFixture.h"
 
-#include "dao/Database.h"
-#include "schema/DeliveredDatabase.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "widgets/FlexGrid.h"
@@ -15,30 +12,19 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <memory>
 
-// A program folder with a fresh database, opened as the shared connection.
-class RegisterFixture : public ::testing::Test {
+// The store fixture with nobody logged in, and the register window under test.
+class RegisterFixture : public StoreFixture {
 protected:
-    void SetUp() override
-    {
-        ModBase::ResetState();
-        ModBase::SysDate = QDate(2026, 1, 15);
-        ModBase::DBFile = dir.file(QStringLiteral("MarloSJGL.dat"));
-        schema::writeDeliveredDatabase(ModBase::DBFile, ModBase::DBPassword);
-        ModData::OpenDB();
-    }
+    RegisterFixture() { logInUser = false; }
+
     void TearDown() override
     {
         EXPECT_TRUE(dialogs.done());
         window.reset();
-        ModData::CloseAll();
-        ModBase::ResetState();
+        StoreFixture::TearDown();
     }
-
-    dao::Database &db() { return *ModData::Connection(); }
 
     // Shows the window the way the dispatcher would, without blocking.
     template <typename W>
@@ -62,26 +48,11 @@ protected:
     QPushButton *button(const QString &name) const { return child<QPushButton>(name); }
     FlexGrid *grid() const { return child<FlexGrid>(QStringLiteral("GridShow")); }
 
-    // Key presses carrying each character, Chinese ones too.
-    static void keys(QWidget *w, const QString &text)
-    {
-        for (const QChar ch : text)
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
-    }
-    // Replaces the field's text by typing.
-    static void type(QComboBox *c, const QString &text)
-    {
-        c->setFocus();
-        c->lineEdit()->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(c->lineEdit(), Qt::Key_Delete);
-        keys(c->lineEdit(), text);
-    }
     QPoint cellCentre(int row, int col) const
     {
         return grid()->visualRect(grid()->model()->index(row - 1, col)).center();
     }
-    // Clicks the first data row that shows text in the given column.
+    // The first data row that shows text in the given column.
     int rowOf(int col, const QString &text) const
     {
         for (int r = 1; r < grid()->Rows(); ++r)
@@ -97,7 +68,5 @@ protected:
         QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cellCentre(row, col));
     }
 
-    TempFolder dir;
-    ScriptedDialogs dialogs; // a box nobody expected fails the test instead of waiting
     std::unique_ptr<QDialog> window;
 };

@@ -76,5 +76,7 @@ const QString DepartmentsByNameSql = kDepartments + QStringLiteral(" ORDER BY �
 const QString ClaimantsByNameSql = kClaimants + QStringLiteral(" ORDER BY 认领人 COLLATE ZH");
 const QString LotsByNameSql = kLots + kByName;
 const QString GroupLotsSql = kLots + QStringLiteral(" WHERE shijijibenxinxi.组别 LIKE ? ESCAPE '\\'") + kByName;
+const QString ExpiredLotsSql = kLots + QStringLiteral(" WHERE shijikucun.有效期 <= ?") + kByName;
+const QString ExpiringLotsSql = kLots + QStringLiteral(" WHERE shijikucun.有效期 BETWEEN ? AND ?") + kByName;
 
 } // namespace issues

@@ -21,5 +21,9 @@ extern const QString ClaimantsByNameSql;
 extern const QString LotsByNameSql;
 // The lots of the reagents whose group ends with the bound LIKE pattern.
 extern const QString GroupLotsSql;
+// The lots that expire on or before the bound day, and those that expire between the two
+// bound days, by reagent name and expiry.
+extern const QString ExpiredLotsSql;
+extern const QString ExpiringLotsSql;
 
 } // namespace issues

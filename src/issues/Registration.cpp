@@ -3,6 +3,7 @@
 #include "FrmCancelOut.h"
 #include "FrmCancelScrap.h"
 #include "FrmProductOut.h"
+#include "FrmProductScrap.h"
 #include "shell/WindowRegistry.h"
 
 namespace issues {
@@ -12,6 +13,7 @@ void registerWindows()
     shell::registerWindowType<FrmCancelOut>(u"FrmCancelOut");
     shell::registerWindowType<FrmCancelScrap>(u"FrmCancelScrap");
     shell::registerWindowType<FrmProductOut>(u"FrmProductOut");
+    shell::registerWindowType<FrmProductScrap>(u"FrmProductScrap");
 }
 
 } // namespace issues

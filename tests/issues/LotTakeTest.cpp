@@ -44,6 +44,29 @@ TEST(LotTakeTest, IssueTakeProposesPriceSpinnerAndQuantity)
     }
 }
 
+TEST(LotTakeTest, ScrapTakeProposesTheWholeLotAtItsOwnPrice)
+{
+    struct Case {
+        const char *lot;
+        float price;
+        const char *proposedPrice;
+        int spin; // maximum and value
+    };
+    const Case cases[] = {
+        {"0.4", 8, "8", 1}, // below one unit: the spinner on 1, the quantity the lot's
+        {"2.5", 12.5f, "12.5", 2},
+        {"3.5", 0.1f, "0.1", 4},
+        {"1234.75", 10, "10", 1235},
+    };
+    for (const Case &c : cases) {
+        const issues::LotProposal p = issues::scrapTake(lotOf(c.lot, c.price));
+        EXPECT_EQ(p.price, QString::fromLatin1(c.proposedPrice)) << c.lot;
+        EXPECT_EQ(p.spinMax, c.spin) << c.lot;
+        EXPECT_EQ(p.spinValue, c.spin) << c.lot;
+        EXPECT_EQ(p.quantity, QString::fromLatin1(c.lot)) << c.lot;
+    }
+}
+
 TEST(LotTakeTest, ARowOfTheLotListIsReadByPosition)
 {
     const QStringList row = {QStringLiteral("7"),   QStringLiteral("3"),    QStringLiteral("XJYS"),

@@ -3,10 +3,13 @@
 #include "dao/PresenceLock.h"
 #include "shell/DbMaintenance.h"
 #include "shell/FrmMain.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
 #include "shell/ModINI.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -32,8 +35,7 @@ protected:
     {
         dao::Transaction t(db());
         for (int i = 0; i < n; ++i)
-            db().exec(QStringLiteral("INSERT INTO zubie (拼音码, 组别) VALUES (?, ?)"),
-                      {QStringLiteral("Z%1").arg(i), QStringLiteral("组别%1").arg(i)});
+            store.group(QStringLiteral("组别%1").arg(i));
         t.commit();
     }
     int groups() { return db().scalar(QStringLiteral("SELECT count(*) FROM zubie")).toInt(); }
@@ -54,7 +56,7 @@ protected:
     QString backup()
     {
         ScriptedDialogs dialogs;
-        const QString file = backups + QStringLiteral("/20240305试剂管理备份MarloSJGL.dat");
+        const QString file = backups + QStringLiteral("/20260115试剂管理备份MarloSJGL.dat");
         dialogs.expectFolder(backups).expectExact(QStringLiteral("数据库成功备份到目录:") + file);
         DbMaintenance::BackupDB(nullptr);
         return file;
@@ -205,7 +207,7 @@ TEST_F(DbMaintenanceTest, TheMainWindowsCommandsReachTheRoutinesAndDialogs)
         main.mnuDBCompactDB->trigger();
         EXPECT_NE(ModBase::DB(), nullptr);
     }
-    const QString file = backups + QStringLiteral("/20240305试剂管理备份MarloSJGL.dat");
+    const QString file = backups + QStringLiteral("/20260115试剂管理备份MarloSJGL.dat");
     {
         ScriptedDialogs dialogs;
         dialogs.expectFolder(backups).expectExact(QStringLiteral("数据库成功备份到目录:") + file);

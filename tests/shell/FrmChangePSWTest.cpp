@@ -1,6 +1,8 @@
 #include "ScriptedDialogs.h"
 #include "StoreFixture.h"
 #include "shell/FrmChangePSW.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,9 +18,9 @@ protected:
 
     static void type(FrmChangePSW &dlg, const QString &old, const QString &fresh, const QString &again)
     {
-        typeText(dlg.TxtFileld[0], old);
-        typeText(dlg.TxtFileld[1], fresh);
-        typeText(dlg.TxtFileld[2], again);
+        typeInto(dlg.TxtFileld[0], old);
+        typeInto(dlg.TxtFileld[1], fresh);
+        typeInto(dlg.TxtFileld[2], again);
         QTest::mouseClick(dlg.CmdCHPW, Qt::LeftButton);
     }
 };
@@ -65,7 +67,7 @@ TEST_F(FrmChangePSWTest, SuccessStoresTheTrimmedPasswordAndThePromptAcceptsIt)
 
     ScriptedDialogs dialogs;
     dialogs.expectDialog(QStringLiteral("FrmCheckPSW"), [](QDialog *d) {
-        typeText(d->findChild<QLineEdit *>(QStringLiteral("TxtFileld")), QStringLiteral("新密码"));
+        typeInto(d->findChild<QLineEdit *>(QStringLiteral("TxtFileld")), QStringLiteral("新密码"));
         QTest::mouseClick(d->findChild<QPushButton *>(QStringLiteral("CmdCHPW")), Qt::LeftButton);
         return d->result();
     });

@@ -1,8 +1,10 @@
 #include "RecordingShell.h"
 #include "ScriptedDialogs.h"
-#include "ShellFixture.h"
+#include "StoreFixture.h"
 #include "shell/FrmLogin.h"
 #include "shell/FrmMain.h"
+#include "shell/ModBase.h"
+#include "shell/WindowRegistry.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,11 +28,13 @@ const QString kReminder =
 bool g_tipHasRows = false;
 int g_tipsMade = 0;
 
-class FrmLoginTest : public ShellFixture {
+class FrmLoginTest : public StoreFixture {
 protected:
+    FrmLoginTest() { logInUser = false; }
+
     void SetUp() override
     {
-        ShellFixture::SetUp();
+        StoreFixture::SetUp();
         BackupPath = dir.file(QStringLiteral("备份数据库"));
         AutoBackup = true;
         g_tipHasRows = false;
@@ -52,8 +56,8 @@ protected:
     void addUser(const QString &name, const QString &password, const QString &rights, bool active = true,
                  bool super = false)
     {
-        db().exec(QStringLiteral("INSERT INTO yonghu (代码,用户名,密码,超级用户,权限,在职显示) VALUES ('9', ?, ?, ?, ?, ?)"),
-                  {name, password, super ? -1 : 0, rights, active ? -1 : 0});
+        store.user({.name = name, .code = QStringLiteral("9"), .password = password, .super = super, .rights = rights,
+                    .active = active});
     }
 
     void type(FrmLogin &login, const QString &name, const QString &password)

@@ -1,6 +1,7 @@
 #include "ScriptedDialogs.h"
 #include "StoreFixture.h"
 #include "shell/FrmNotebook.h"
+#include "shell/ModBase.h"
 #include "widgets/FlexGrid.h"
 
 #include <QApplication>
@@ -26,13 +27,10 @@ protected:
     }
     static void write(FrmNotebook &dlg, const QString &title, const QString &text)
     {
-        QLineEdit *edit = dlg.CmbField[0]->lineEdit();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        typeText(edit, title);
+        typeInto(dlg.CmbField[0], title);
         dlg.TxtCNT->selectAll();
         QTest::keyClick(dlg.TxtCNT, Qt::Key_Backspace);
-        typeText(dlg.TxtCNT, text);
+        typeInto(dlg.TxtCNT, text);
     }
     static void clickRow(FrmNotebook &dlg, int row)
     {
@@ -64,7 +62,7 @@ TEST_F(FrmNotebookTest, AddEditAndDeleteANote)
     ASSERT_EQ(notes().size(), 1u);
     EXPECT_EQ(notes().rows[0].text(1), QStringLiteral("订货"));
     EXPECT_EQ(notes().rows[0].text(2), QStringLiteral("  周五前订试剂"));
-    EXPECT_EQ(notes().rows[0].text(0), QStringLiteral("2024-03-05"));
+    EXPECT_EQ(notes().rows[0].text(0), QStringLiteral("2026-01-15"));
     EXPECT_EQ(notes().rows[0][3].toInt(), UserID);
     EXPECT_EQ(titles(dlg), QStringList{QStringLiteral("订货")});
     EXPECT_EQ(dlg.FamSet->title(), QStringLiteral("添加模式"));
@@ -80,12 +78,12 @@ TEST_F(FrmNotebookTest, AddEditAndDeleteANote)
     QTest::mouseClick(dlg.CmdSet[1], Qt::LeftButton);
     ASSERT_EQ(notes().size(), 1u);
     EXPECT_EQ(notes().rows[0].text(2), QStringLiteral("已订"));
-    EXPECT_EQ(notes().rows[0].text(0), QStringLiteral("2024-03-05"));
+    EXPECT_EQ(notes().rows[0].text(0), QStringLiteral("2026-01-15"));
     EXPECT_EQ(notes().rows[0][3].toInt(), UserID);
 
     // Changing the title takes Delete away; a row just taken may be deleted.
     clickRow(dlg, 1);
-    typeText(dlg.CmbField[0]->lineEdit(), QStringLiteral("x"));
+    typeInto(dlg.CmbField[0]->lineEdit(), QStringLiteral("x"));
     EXPECT_FALSE(dlg.CmdSet[2]->isEnabled());
     clickRow(dlg, 1);
     dialogs.expectExact(QStringLiteral("确实要删除一个记录？"), Answer::No);

@@ -1,7 +1,8 @@
 #include "ScriptedDialogs.h"
-#include "ShellFixture.h"
+#include "StoreFixture.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmWelcome.h"
+#include "shell/ModBase.h"
 #include "shell/ModINI.h"
 #include "shell/Organisation.h"
 
@@ -13,8 +14,10 @@ using namespace ModBase;
 
 namespace {
 
-class FrmWelcomeTest : public ShellFixture {
+class FrmWelcomeTest : public StoreFixture {
 protected:
+    FrmWelcomeTest() { logInUser = false; }
+
     QString backupKey() { return ModINI::GetINI(QStringLiteral("自动备份数据库"), QStringLiteral("备份目录"), IniFile); }
 };
 

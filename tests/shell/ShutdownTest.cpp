@@ -1,7 +1,9 @@
 #include "ScriptedDialogs.h"
-#include "ShellFixture.h"
+#include "StoreFixture.h"
 #include "dao/PresenceLock.h"
 #include "shell/FrmMain.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
 #include "shell/ModINI.h"
 #include "shell/Shutdown.h"
 
@@ -15,8 +17,9 @@ namespace {
 
 const QString kCompactQuestion = QStringLiteral("软件关闭前需要优化数据库，时间约需数秒到数分钟，请按确定继续");
 
-class ShutdownTest : public ShellFixture {
+class ShutdownTest : public StoreFixture {
 protected:
+    ShutdownTest() { logInUser = false; }
 
     QString key(const char16_t *section, const char16_t *name)
     {
@@ -34,8 +37,7 @@ protected:
         ModData::OpenDB();
         dao::Transaction t(db());
         for (int i = 0; i < 300; ++i)
-            db().exec(QStringLiteral("INSERT INTO zubie (拼音码, 组别) VALUES (?, ?)"),
-                      {QStringLiteral("Z%1").arg(i), QStringLiteral("组别%1").arg(i)});
+            store.group(QStringLiteral("组别%1").arg(i));
         t.commit();
         db().exec(QStringLiteral("DELETE FROM zubie"));
     }
@@ -84,7 +86,7 @@ TEST_F(ShutdownTest, TheExitCounterCompactsAtTheEleventhExit)
 
 TEST_F(ShutdownTest, TheExitBackupIsACompleteCopyUnderTheDayAndTime)
 {
-    db().exec(QStringLiteral("INSERT INTO zubie (拼音码,组别) VALUES ('SHZ', '生化组')"));
+    store.group(QStringLiteral("生化组"));
     AutoBackup = true;
     BackupPath = dir.file(QStringLiteral("备份数据库"));
     BackupAtExit();
@@ -92,7 +94,7 @@ TEST_F(ShutdownTest, TheExitBackupIsACompleteCopyUnderTheDayAndTime)
     EXPECT_EQ(key(u"自动备份数据库", u"备份目录"), BackupPath);
     const QStringList files = backups(BackupPath);
     ASSERT_EQ(files.size(), 1) << files.join(u' ').toStdString();
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^20240305_\\d{4}MarloSJGL\\.dat$")).match(files[0]).hasMatch())
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^20260115_\\d{4}MarloSJGL\\.dat$")).match(files[0]).hasMatch())
         << files[0].toStdString();
     QFile original(DBFile);
     QFile copy(BackupPath + files[0]);

@@ -3,6 +3,7 @@
 #include "platform/CodePage936.h"
 #include "queries/FrmQAll.h"
 #include "shell/ModBase.h"
+#include "shell/ModData.h"
 #include "shell/FrmPopMenu.h"
 #include "widgets/DatePicker.h"
 #include "widgets/FlexGrid.h"
@@ -284,6 +285,17 @@ TEST_F(FrmQAllTest, AFailureShowsTheErrorBoxAndLeavesTheGridDrawing)
         EXPECT_TRUE(w->GridShow->Redraw()) << report;
         EXPECT_FALSE(w->PicState->isVisible()) << report;
     }
+}
+
+TEST_F(FrmQAllTest, WithoutADatabaseAReportShowsTheErrorBox)
+{
+    open();
+    ModData::CloseAll();
+    ModBase::DBFile.clear();
+    dialogs.expect(u"没有打开数据库。"_s);
+    QTest::mouseClick(w->CmdQAll[0], Qt::LeftButton);
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_TRUE(w->GridShow->Redraw());
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "ReceiptsFixture.h"
 
 #include "receipts/FrmProductIn.h"
-#include "receipts/ReceiptLine.h"
 #include "shell/ModDataGrid.h"
 #include "widgets/DatePicker.h"
 #include "widgets/FlexGrid.h"
@@ -9,7 +8,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
-#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -44,23 +42,7 @@ protected:
     QComboBox *field(int i) const { return w->CmbField[static_cast<size_t>(i)]; }
     QString text(int i) const { return field(i)->currentText(); }
 
-    // Types into a field as the user does, replacing what it held.
-    void type(int i, const QString &typed)
-    {
-        field(i)->setFocus();
-        field(i)->lineEdit()->selectAll();
-        QTest::keyClick(field(i), Qt::Key_Delete);
-        for (const QChar ch : typed) {
-            if (ch.unicode() < 0x80) {
-                QTest::keyClick(field(i), ch.toLatin1());
-            } else {
-                // Chinese comes from the input method, as a committed string.
-                QInputMethodEvent commit;
-                commit.setCommitString(QString(ch));
-                QApplication::sendEvent(field(i), &commit);
-            }
-        }
-    }
+    void type(int i, const QString &typed) { typeInto(field(i), typed); }
     // Moves on to the next field, as Tab or Enter does.
     void leave(int i)
     {
@@ -454,19 +436,10 @@ TEST_F(FrmProductInTest, TheCataloguesPickFillsTheLine)
 
 TEST_F(FrmProductInTest, ReversedLinesLeaveTheDocument)
 {
-    receipts::ReceiptLine line;
-    line.number = 20260115001;
-    line.date = QDate(2026, 1, 15);
-    line.batch = QStringLiteral("B1");
-    line.expiry = QDate(2026, 12, 31);
-    line.quantity = 2;
-    line.price = 10;
-    line.supplierId = 1;
-    line.userId = 1;
-    line.reagentId = 1;
-    receipts::saveReceiptLine(db(), line);
-    line.reagentId = 3;
-    const qint64 issued = receipts::saveReceiptLine(db(), line);
+    StoreBuilder::Line line{.number = 20260115001, .reagent = 1, .quantity = 2, .price = 10, .supplier = 1, .user = 1};
+    store.receipt(line);
+    line.reagent = 3;
+    const qint64 issued = store.receipt(line);
     db().exec(QStringLiteral("UPDATE shijikucun SET 数量=1 WHERE 入库ID=?"), {QString::number(issued)});
     open();
     ASSERT_EQ(w->GridIn->Rows(), 3);

@@ -1,11 +1,9 @@
 #include "ReceiptsFixture.h"
 
-#include "receipts/ReceiptLine.h"
 #include "stock/ReceiptReversal.h"
 
 #include <optional>
 
-using namespace receipts;
 using namespace stock;
 using platform::Answer;
 
@@ -22,19 +20,9 @@ protected:
     // A receipt line of 2 with the lot it created.
     qint64 receive(qint32 userId = 1)
     {
-        ReceiptLine line;
-        line.number = 20260110001;
-        line.invoice = QStringLiteral("F1");
-        line.date = QDate(2026, 1, 10);
-        line.reagentId = 1;
-        line.batch = QStringLiteral("B1");
-        line.expiry = QDate(2026, 12, 31);
-        line.quantity = 2;
-        line.price = 10.5;
-        line.supplierId = 1;
-        line.userId = userId;
-        line.place = QStringLiteral("一号冰箱");
-        return saveReceiptLine(db(), line);
+        return store.receipt({.number = 20260110001, .invoice = QStringLiteral("F1"), .date = QDate(2026, 1, 10),
+                              .reagent = 1, .quantity = 2, .price = 10.5, .supplier = 1, .user = userId,
+                              .place = QStringLiteral("一号冰箱")});
     }
     // A lot of the same batch, price, place and supplier, remembering `receipt` (null: none).
     qint64 lotLike(double quantity, const QVariant &receipt)

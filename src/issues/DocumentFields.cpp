@@ -91,7 +91,7 @@ DocumentFields::DocumentFields(const Controls &controls)
     department.nextAfterPress = m_c.claimant;
     m_lookUp->addField(m_c.department, std::move(department));
     LookUpKind claimant = issues::claimantKind();
-    claimant.nextAfterPress = m_c.afterClaimant;
+    claimant.nextAfterPress = m_c.afterClaimantPress ? m_c.afterClaimantPress : m_c.afterClaimant;
     m_lookUp->addField(m_c.claimant, std::move(claimant));
 
     for (int i = 0; i < 2; ++i)

@@ -38,6 +38,7 @@ public:
         std::array<QPushButton *, 2> pickers{}; // CmdAdd(0) departments, CmdAdd(1) claimants
         FlexGrid *pickList = nullptr;
         QWidget *afterClaimant = nullptr; // the focus after a claimant was picked; null: it stays
+        QWidget *afterClaimantPress = nullptr; // after a press on the claimant list; null: as afterClaimant
         QWidget *f6 = nullptr;
     };
     struct LotControls {

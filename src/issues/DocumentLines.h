@@ -18,6 +18,10 @@ struct DocumentView {
     FlexGrid *print = nullptr;
 };
 
+// The widths of the lines grid of both issue windows.
+inline const QList<int> IssueLineWidths = {0, 0, 1300, 2550, 1300, 1300, 1000, 1000, 700, 600,
+                                           800, 1300, 0, 0, 0, 1000, 800, 1300, 0};
+
 // Reads the lines of document `number` of the series into both grids, newest first, shows
 // "共 n 条记录，金额：..." and leaves the amount as the report total. A failure shows the
 // common error box.

@@ -35,9 +35,6 @@ namespace convert = platform::convert;
 
 namespace {
 
-const QList<int> kLineWidths = {0, 0, 1300, 2550, 1300, 1300, 1000, 1000, 700, 600,
-                                800, 1300, 0, 0, 0, 1000, 800, 1300, 0};
-
 QPushButton *button(const char *name, const QString &caption, QWidget *parent)
 {
     auto *b = new QPushButton(caption, parent);
@@ -280,7 +277,7 @@ void FrmProductOut::TipGet()
 
 void FrmProductOut::ShowLastOut()
 {
-    issues::showDocumentLines({GridOut, kLineWidths, LabTip, GridP}, stock::Issue,
+    issues::showDocumentLines({GridOut, issues::IssueLineWidths, LabTip, GridP}, stock::Issue,
                               static_cast<qint64>(ModBase::OutDH));
     CmdChData->setEnabled(false);
 }

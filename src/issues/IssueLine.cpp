@@ -57,7 +57,8 @@ IssueResult writeIssueLine(dao::Database &db, const IssueLine &line)
                            "认领部门, 认领人, 供应商ID, 操作者ID, 存放地点, 报损原因, 入库ID) "
                            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
             {line.flag, line.number, line.date, reagentId, lot[1], lot[2], quantity,
-             convert::roundTo(line.price, 4), line.department, line.claimant, lot[5], line.userId, lot[4], line.reason, lot[6]});
+             convert::roundTo(line.price, 4), line.department, line.claimant, lot[5], line.userId, lot[4], line.reason,
+             line.receiptRef.isEmpty() ? lot[6] : QVariant(line.receiptRef)});
     // What is left is kept as the document shows amounts, with two decimals.
     result.remaining = convert::parseNumber(convert::standard(stored - quantity)).value_or(0);
     if (result.remaining == 0)

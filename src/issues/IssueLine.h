@@ -29,6 +29,7 @@ struct IssueLine {
     QString claimant;
     qint32 userId = 0;
     QVariant reason; // 报损原因 of a scrap line; Null on an issue line
+    QString receiptRef; // 入库ID of the record when not the lot's: a batch line names its receipt line
 };
 
 // The reagent's stock after a line, when the tip has something to say.

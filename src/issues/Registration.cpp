@@ -3,6 +3,7 @@
 #include "FrmCancelOut.h"
 #include "FrmCancelScrap.h"
 #include "FrmProductOut.h"
+#include "FrmProductOutPatch.h"
 #include "FrmProductScrap.h"
 #include "shell/WindowRegistry.h"
 
@@ -13,6 +14,7 @@ void registerWindows()
     shell::registerWindowType<FrmCancelOut>(u"FrmCancelOut");
     shell::registerWindowType<FrmCancelScrap>(u"FrmCancelScrap");
     shell::registerWindowType<FrmProductOut>(u"FrmProductOut");
+    shell::registerWindowType<FrmProductOutPatch>(u"FrmProductOutPatch");
     shell::registerWindowType<FrmProductScrap>(u"FrmProductScrap");
 }
 

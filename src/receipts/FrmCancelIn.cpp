@@ -135,10 +135,7 @@ void FrmCancelIn::build()
     connect(CmbFPH, &QComboBox::activated, this, [this] { CmbFPH_Change(); });
 
     const QVariantList since{ModBase::SysDate.addDays(-1200), stock::Receipt};
-    fillAtFirstDropDown(CmbDH,
-                        QStringLiteral("SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
-                                       "ORDER BY 单号 DESC"),
-                        since);
+    fillAtFirstDropDown(CmbDH, receipts::RecentReceiptNumbersSql, since);
     fillAtFirstDropDown(CmbFPH,
                         QStringLiteral("SELECT DISTINCT 发票号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? "
                                        "ORDER BY 发票号"),

@@ -70,6 +70,8 @@ const QString GroupReagentsSql = kReagents
 
 const QString ReagentsByNameSql = kReagents + QStringLiteral(" ORDER BY shijijibenxinxi.品名 COLLATE ZH");
 
+const QString RecentReceiptNumbersSql = QStringLiteral(
+    "SELECT DISTINCT 单号 FROM shijibiandongdengji WHERE 登记日期>? AND 变动标志=? ORDER BY 单号 DESC");
 const QString GroupsSql = QStringLiteral("SELECT DISTINCT 组别 FROM shijijibenxinxi ORDER BY 组别 COLLATE ZH");
 
 } // namespace receipts

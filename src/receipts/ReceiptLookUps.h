@@ -18,6 +18,9 @@ extern const QString SuppliersByNameSql;
 extern const QString GroupReagentsSql;
 // Every active reagent by name.
 extern const QString ReagentsByNameSql;
+// The receipt document numbers with a line dated after the bound day (the receipt flag
+// bound second), latest first.
+extern const QString RecentReceiptNumbersSql;
 // The groups of the group menu.
 extern const QString GroupsSql;
 

@@ -1,0 +1,412 @@
+#include "FrmProductOutPatch.h"
+
+#include "BatchIssue.h"
+#include "DocumentButtons.h"
+#include "DocumentFields.h"
+#include "DocumentLines.h"
+#include "dao/Database.h"
+#include "platform/Dialogs.h"
+#include "receipts/ReceiptLookUps.h"
+#include "shell/FrmPopMenu.h"
+#include "shell/LookUp.h"
+#include "shell/ModBase.h"
+#include "shell/ModData.h"
+#include "shell/ModDataGrid.h"
+#include "shell/Refusal.h"
+#include "stock/LineChecks.h"
+#include "stock/MovementLines.h"
+#include "widgets/DatePicker.h"
+#include "widgets/EntryFilter.h"
+#include "widgets/FlexGrid.h"
+#include "widgets/WaitCursor.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+using platform::Buttons;
+using platform::Icon;
+
+namespace {
+
+// The receipt lines of the pick list.
+const QList<int> kReceiptLineWidths = {0,   0,    1300, 2550, 1500, 1300, 1300, 1000, 700, 600,
+                                       800, 1300, 1000, 0,    1000, 800,  1000, 1000, 1300, 1200};
+
+QPushButton *button(const char *name, const QString &caption, QWidget *parent)
+{
+    auto *b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    return b;
+}
+
+dao::Database &database()
+{
+    ModData::OpenDB();
+    dao::Database *db = ModBase::DB();
+    if (!db)
+        throw std::runtime_error("数据库没有打开。");
+    return *db;
+}
+
+} // namespace
+
+FrmProductOutPatch::FrmProductOutPatch(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmProductOutPatch"));
+    setWindowTitle(QStringLiteral("批量出库"));
+    build();
+    buildFields();
+    m_entry = new EntryFilter(this);
+    load();
+}
+
+FrmProductOutPatch::~FrmProductOutPatch() = default;
+
+void FrmProductOutPatch::buildFrame1()
+{
+    Frame1 = new QGroupBox(QStringLiteral("批量出库"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto *grid = new QGridLayout(Frame1);
+
+    for (int i = 0; i < 3; ++i) {
+        auto *c = new QComboBox(Frame1);
+        c->setEditable(true);
+        c->setObjectName(QStringLiteral("CmbField_%1").arg(i));
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setMinimumWidth(200);
+        CmbField[static_cast<size_t>(i)] = c;
+    }
+    DTPrq = new DatePicker(Frame1);
+    DTPrq->setObjectName(QStringLiteral("DTPrq"));
+    CmdNewDH = button("CmdNewDH", QStringLiteral("新单号(&N)"), Frame1);
+    for (int i = 0; i < 2; ++i) {
+        CmdAdd[static_cast<size_t>(i)] = new QPushButton(QStringLiteral("..."), Frame1);
+        CmdAdd[static_cast<size_t>(i)]->setObjectName(QStringLiteral("CmdAdd_%1").arg(i));
+        CmdAdd[static_cast<size_t>(i)]->setFixedWidth(32);
+    }
+    CmdAdd[0]->setToolTip(QStringLiteral("选择、添加、修改认领部门"));
+    CmdAdd[1]->setToolTip(QStringLiteral("选择、添加、修改认领人"));
+    CmdSave = button("CmdSave", QStringLiteral("批量出库(&S)"), Frame1);
+    CmdSave->setAutoDefault(true);
+
+    const char *captions[] = {"出库日期:", "出库单号:", "认领部门:", "认 领 人:"};
+    QWidget *controls[] = {DTPrq, CmbField[0], CmbField[1], CmbField[2]};
+    QWidget *extras[] = {nullptr, CmdNewDH, CmdAdd[0], CmdAdd[1]};
+    for (int row = 0; row < 4; ++row) {
+        const auto i = static_cast<size_t>(row);
+        lblLabels[i] = new QLabel(QString::fromUtf8(captions[i]), Frame1);
+        lblLabels[i]->setObjectName(QStringLiteral("lblLabels_%1").arg(row));
+        Label1[i] = new QLabel(QStringLiteral("*"), Frame1);
+        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(row));
+        Label1[i]->setStyleSheet(QStringLiteral("color: red;"));
+        grid->addWidget(lblLabels[i], row, 0);
+        grid->addWidget(controls[i], row, 1);
+        grid->addWidget(Label1[i], row, 2);
+        if (extras[i])
+            grid->addWidget(extras[i], row, 3, Qt::AlignLeft);
+    }
+    grid->addWidget(CmdSave, 4, 1);
+    grid->setRowStretch(5, 1);
+}
+
+void FrmProductOutPatch::build()
+{
+    buildFrame1();
+
+    CmbDH = new QComboBox(this);
+    CmbDH->setObjectName(QStringLiteral("CmbDH"));
+    CmbDH->setEditable(true);
+    CmbDH->setInsertPolicy(QComboBox::NoInsert);
+    // Document numbers are whole numbers: nothing else can be typed.
+    CmbDH->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\s*\\d{0,15}\\s*")), CmbDH));
+    CmdRLBM = button("CmdRLBM", QStringLiteral("认领部门(&G)"), this);
+    CmdRLR = button("CmdRLR", QStringLiteral("认领人(&H)"), this);
+    GridTip = new FlexGrid(this);
+    GridTip->setObjectName(QStringLiteral("GridTip"));
+    auto *receipt = new QHBoxLayout;
+    receipt->addWidget(new QLabel(QStringLiteral("入库单号:"), this));
+    receipt->addWidget(CmbDH, 1);
+    receipt->addWidget(CmdRLBM);
+    receipt->addWidget(CmdRLR);
+    auto *right = new QVBoxLayout;
+    right->addLayout(receipt);
+    right->addWidget(GridTip, 1);
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(Frame1);
+    top->addLayout(right, 1);
+
+    LabTip = new QLabel(this);
+    LabTip->setObjectName(QStringLiteral("LabTip"));
+    CmdChData = button("CmdChData", QStringLiteral("撤消出库(&C)"), this);
+    CmdPrint = button("CmdPrint", QStringLiteral("打印出库(&P)"), this);
+    CmdCGCK = button("CmdCGCK", QStringLiteral("常规出库(&X)"), this);
+    CmdHelp = button("CmdHelp", QStringLiteral("？"), this);
+    CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(LabTip, 1);
+    for (QPushButton *b : {CmdChData, CmdPrint, CmdCGCK, CmdHelp})
+        bar->addWidget(b);
+
+    GridOut = new FlexGrid(this);
+    GridOut->setObjectName(QStringLiteral("GridOut"));
+    GridP = new FlexGrid(this);
+    GridP->setObjectName(QStringLiteral("GridP"));
+    GridP->hide();
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bar);
+    layout->addWidget(GridOut, 2);
+
+    QWidget *chain[] = {DTPrq,   CmbField[0], CmbField[1], CmbField[2], CmdSave,   CmbDH,   CmdHelp,  CmdAdd[0],
+                        CmdAdd[1], CmdRLBM,   CmdRLR,      CmdPrint,    CmdChData, CmdCGCK, CmdNewDH};
+    for (size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    // The buttons beside the fields take the focus only when clicked, so Enter runs
+    // through the fields to the save.
+    for (QPushButton *b : {CmdHelp, CmdAdd[0], CmdAdd[1], CmdRLBM, CmdRLR, CmdPrint, CmdChData, CmdCGCK, CmdNewDH})
+        b->setFocusPolicy(Qt::ClickFocus);
+
+    connect(CmbDH->lineEdit(), &QLineEdit::textEdited, this, [this] { CmbDH_Change(); });
+    connect(CmbDH, &QComboBox::activated, this, [this] { CmbDH_Change(); });
+    connect(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
+    connect(CmdNewDH, &QPushButton::clicked, this, [this] { CmdNewDH_Click(); });
+    connect(CmdHelp, &QPushButton::clicked, this, [this] { CmdHelp_Click(); });
+    issues::connectDocumentButtons({this, stock::Issue, GridOut, GridP, CmdChData, CmdPrint,
+                                    [] { return static_cast<qint64>(ModBase::OutDH); }, [this] { ShowLastOut(); }});
+    connect(CmdCGCK, &QPushButton::clicked, this, [] { issues::switchIssueWindow(QStringLiteral("FrmProductOut")); });
+}
+
+void FrmProductOutPatch::buildFields()
+{
+    DocumentFields::Controls c;
+    c.window = this;
+    c.flag = stock::Issue;
+    c.number = CmbField[0];
+    c.date = DTPrq;
+    c.department = CmbField[1];
+    c.claimant = CmbField[2];
+    c.pickers = CmdAdd;
+    c.pickList = GridTip;
+    // A claimant picked from the list leads on to the receipt number that brings the
+    // receipt lines back into the list.
+    c.afterClaimantPress = CmbDH;
+    c.f6 = CmbDH;
+    m_fields = new DocumentFields(c);
+
+    connect(CmdRLBM, &QPushButton::clicked, m_fields, &DocumentFields::CmdRLBM_Click);
+    connect(CmdRLR, &QPushButton::clicked, m_fields, &DocumentFields::CmdRLR_Click);
+}
+
+void FrmProductOutPatch::load()
+{
+    try {
+        const dao::Result numbers = database().select(receipts::RecentReceiptNumbersSql,
+                                                      {ModBase::SysDate.addDays(-1200), stock::Receipt});
+        for (const dao::Row &row : numbers.rows)
+            CmbDH->addItem(row.text(0));
+        CmbDH->setEditText(QString());
+        DTPrq->setDate(ModBase::SysDate);
+        GetDH(false);
+        GetPreRLXX();
+        ShowLastOut();
+        m_fields->enablePickers();
+        CmdChData->setEnabled(false);
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+}
+
+void FrmProductOutPatch::GetDH(bool NewDH)
+{
+    ModBase::OutDH = static_cast<double>(m_fields->GetDH(NewDH));
+}
+
+void FrmProductOutPatch::GetPreRLXX()
+{
+    m_fields->GetPreRLXX();
+}
+
+void FrmProductOutPatch::TipGet()
+{
+    m_fields->lookUp()->TipGet();
+}
+
+void FrmProductOutPatch::ShowLastOut()
+{
+    issues::showDocumentLines({GridOut, issues::IssueLineWidths, LabTip, GridP}, stock::Issue,
+                              static_cast<qint64>(ModBase::OutDH));
+    CmdChData->setEnabled(false);
+}
+
+void FrmProductOutPatch::CmbDH_Change()
+{
+    const QString number = CmbDH->currentText().trimmed();
+    if (number.isEmpty())
+        return;
+    try {
+        const WaitCursor wait;
+        ModBase::SetStatus(QStringLiteral("正在检索数据"), true);
+        // Until a movement query has chosen an order, the lines come as they were entered.
+        const QString order =
+            ModBase::OrderBy.isEmpty() ? QStringLiteral(" ORDER BY shijibiandongdengji.登记ID") : ModBase::OrderBy;
+        GridTip->setRedraw(false);
+        GridTip->Fill(stock::movementLines(database(), stock::documentLines(stock::Receipt),
+                                           QStringLiteral(" AND shijibiandongdengji.单号=?") + order,
+                                           {number.toLongLong()}));
+        GridTip->setColWidths(kReceiptLineWidths);
+        GridTip->setTag(QString());
+        GridTip->setRedraw(true);
+        ModBase::SetStatus(QString());
+    } catch (...) {
+        GridTip->setRedraw(true);
+        ModBase::SetStatus(QString());
+        ModBase::ShowErr();
+    }
+}
+
+QList<qint64> FrmProductOutPatch::receiptLines() const
+{
+    QList<qint64> ids;
+    for (int r = 1; r < GridTip->Rows(); ++r)
+        ids.append(GridTip->TextMatrix(r, 0).toLongLong());
+    return ids;
+}
+
+bool FrmProductOutPatch::CanOut()
+{
+    try {
+        const issues::WholeLots whole = issues::wholeLots(database(), receiptLines());
+        if (whole.missing < 0)
+            return true;
+        GridTip->setRow(whole.missing + 1);
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+    return false;
+}
+
+void FrmProductOutPatch::CmdSave_Click()
+{
+    // Only receipt lines have this many columns: not a pick list, not an emptied list.
+    if (GridTip->Rows() < 2 || GridTip->Cols() < 5) {
+        platform::msgBox(QStringLiteral("无试剂列表！请选择入库单号检索"), Buttons::Ok, Icon::Information, QString(), this);
+        CmbDH->setFocus();
+        return;
+    }
+    if (!checkFields())
+        return;
+    if (!CanOut()) {
+        refuseWhole();
+        return;
+    }
+    saveBatch();
+}
+
+bool FrmProductOutPatch::checkFields()
+{
+    enum Field { Number, Department, Claimant };
+    const QString number = CmbField[Number]->currentText();
+    const QString department = CmbField[Department]->currentText();
+    const QString claimant = CmbField[Claimant]->currentText();
+    const stock::StepCheck checks[] = {
+        {1, [&] { return stock::requiredRefusal(1, number, Number, QStringLiteral("出库单号不能为空！")); }},
+        {2,
+         [&] {
+             return stock::requiredRefusal(
+                 2, department, Department,
+                 QStringLiteral("认领部门不能为空！\n\n请输入代码检索认领部门，或点击右侧选择按钮选定"), true);
+         }},
+        {3,
+         [&] {
+             return stock::requiredRefusal(3, claimant, Claimant,
+                                           QStringLiteral("认领人不能为空！\n\n请输入代码检索认领人，或点击右侧选择按钮选定"),
+                                           true);
+         }},
+        {4, [&] { return stock::documentNumberQuestion(4, number, Number, stock::Issue); }},
+    };
+    const auto listChoices = [this](int field) {
+        if (field == Department)
+            m_fields->CmdRLBM_Click();
+        else if (field == Claimant)
+            m_fields->CmdRLR_Click();
+    };
+    return passChecks([&checks](int from) { return stock::firstRefusalFrom(checks, from, 4); },
+                      QList<QComboBox *>(CmbField.begin(), CmbField.end()), this, listChoices);
+}
+
+void FrmProductOutPatch::refuseWhole()
+{
+    platform::msgBox(QStringLiteral("当前入库单增加的库存已经全部出库或部分出库，不能整批出库"), Buttons::Ok,
+                     Icon::Information, QStringLiteral("提示"), this);
+}
+
+void FrmProductOutPatch::saveBatch()
+{
+    std::exception_ptr failure;
+    int missing = -1;
+    {
+        const WaitCursor wait;
+        ModBase::SetStatus(QStringLiteral("系统正在进行数据登入工作"), true);
+        try {
+            issues::BatchIssue batch;
+            batch.number = m_fields->typedNumber();
+            ModBase::OutDH = static_cast<double>(batch.number);
+            batch.date = DTPrq->date();
+            batch.department = CmbField[1]->currentText().trimmed();
+            batch.claimant = CmbField[2]->currentText().trimmed();
+            batch.userId = ModBase::UserID;
+            missing = issues::saveBatchIssue(database(), batch, receiptLines());
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        if (!failure && missing < 0) {
+            ModData::ResetGrid(GridTip);
+            ShowLastOut();
+        }
+    }
+    ModBase::SetStatus(QString());
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (...) {
+            ModBase::ShowErr();
+        }
+        return;
+    }
+    if (missing >= 0) {
+        // Another workstation took from a lot since the check: nothing was issued.
+        GridTip->setRow(missing + 1);
+        refuseWhole();
+        return;
+    }
+    platform::msgBox(QStringLiteral("批量出库成功！"), Buttons::Ok, Icon::Information, QStringLiteral("提示"), this);
+}
+
+void FrmProductOutPatch::CmdNewDH_Click()
+{
+    try {
+        GetDH(true);
+    } catch (...) {
+        ModBase::ShowErr();
+        return;
+    }
+    ShowLastOut();
+    CmbField[0]->setFocus();
+}
+
+void FrmProductOutPatch::CmdHelp_Click()
+{
+    FrmPopMenu::helpButton(this, QStringLiteral("::/4.htm#42"), QStringLiteral("/Demo/22.htm"));
+}

@@ -4,6 +4,7 @@
 #include "platform/Printers.h"
 #include "platform/PrinterForms.h"
 #include "shell/ModBase.h"
+#include "shell/ReportHandOff.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -27,12 +28,9 @@ inline GridSnapshot receiptGrid(int rows)
 }
 
 // Hands a report off the way a window does.
-inline void handOff(const GridSnapshot &grid, const QString &title, const QString &kind = QStringLiteral("RegIn"))
+inline void handOff(const GridSnapshot &grid, const QString &title, const QString &kind = ReportKind::RegIn)
 {
-    ModBase::PrintTitle = title;
-    ModBase::PrintKind = kind;
-    ModBase::PrintTotal = platform::convert::Currency::fromDouble(1234.5);
-    ModBase::PrintGrid = grid;
+    handOffReport({grid, title, kind, platform::convert::Currency::fromDouble(1234.5)});
 }
 
 // Prints into a PDF file instead of a printer.

@@ -587,13 +587,12 @@ void FrmProductPO::CopyGrid()
 void FrmProductPO::PrintIndent()
 {
     CopyGrid();
-    ModBase::PrintKind = ReportKind::RegIndent;
     if (Grid2->Cols() < 5 || Grid2->Rows() < 2)
         return;
     {
         WaitCursor wait;
         ModBase::SetStatus(QStringLiteral("正在准备打印输出"), true);
-        ModBase::PrintGrid = Grid2->snapshot();
+        handOffReport({Grid2->snapshot(), ModBase::PrintTitle, ReportKind::RegIndent, ModBase::PrintTotal});
     }
     reports::ShowPreview(this);
     GridIndent->setRedraw(true);

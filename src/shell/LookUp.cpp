@@ -83,9 +83,14 @@ void LookUp::fill(const LookUpKind &kind, const QString &sql, const QVariantList
     dao::Database *db = ModBase::DB();
     if (!db)
         return;
-    const dao::Result result = db->select(sql, params);
+    // Stepped into the grid: a list of every lot holds tens of thousands of rows.
     m_grid->setRedraw(false);
-    m_grid->Fill(result);
+    try {
+        m_grid->Fill(*db, sql, params);
+    } catch (...) {
+        m_grid->setRedraw(true);
+        throw;
+    }
     m_grid->setColWidths(kind.widths);
     m_grid->setRedraw(true);
     m_grid->setTag(kind.tag);

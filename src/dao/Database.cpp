@@ -178,7 +178,9 @@ std::unique_ptr<Database> Database::openFile(const QString &path, const QString 
                                                        : PresenceLock::Mode::Exclusive))
         throw DaoError(ErrHeldExclusively, QStringLiteral("database is in use: ") + path, SQLITE_BUSY);
 
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // A connection serves the one thread that opened it, so the engine's per-call locking
+    // only costs time (a lock on every column read of a large result).
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db->m_db, flags, nullptr);
     if (rc != SQLITE_OK)
         db->fail(rc);

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -138,14 +139,19 @@ QString singleText(float value)
     return s;
 }
 
+int shortDoubleText(double value, char (&buf)[32])
+{
+    const auto res = std::to_chars(buf, buf + sizeof buf, value);
+    const auto n = static_cast<int>(res.ptr - buf);
+    return std::find(buf, res.ptr, 'e') == res.ptr ? n : 0;
+}
+
 QString doubleText(double value)
 {
-    char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value);
-    QString s = QString::fromLatin1(buf, res.ptr - buf);
-    if (s.contains(u'e'))
-        s = QString::number(value, 'f', 10).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
-    return s;
+    char buf[32];
+    if (const int n = shortDoubleText(value, buf))
+        return QString::fromLatin1(buf, n);
+    return QString::number(value, 'f', 10).remove(QRegularExpression(QStringLiteral("\\.?0+$")));
 }
 
 Currency Currency::fromDouble(double v)

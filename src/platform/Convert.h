@@ -27,6 +27,9 @@ QString standard(double value);
 QString singleText(float value);
 // A double written as text (shortest round trip, no exponent for ordinary magnitudes).
 QString doubleText(double value);
+// doubleText written to buf without allocating, for the values that need no exponent in
+// the shortest form (nearly all): the count of characters, or 0 when doubleText must be used.
+int shortDoubleText(double value, char (&buf)[32]);
 // Flags as the settings file stores them.
 inline QString flagText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 

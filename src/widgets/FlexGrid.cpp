@@ -427,11 +427,14 @@ void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &p
                 started = true;
             },
             [&](const dao::StepRow &row) {
+                char digits[32];
                 for (int c = 0; c < row.size(); ++c) {
-                    if (row.isReal(c))
-                        m_model->appendCell(platform::convert::doubleText(row.real(c)));
-                    else
+                    if (!row.isReal(c))
                         m_model->appendCell(row.utf8(c));
+                    else if (const int n = platform::convert::shortDoubleText(row.real(c), digits))
+                        m_model->appendCell(QByteArrayView(digits, n));
+                    else
+                        m_model->appendCell(platform::convert::doubleText(row.real(c)));
                 }
                 m_model->endRow();
             });

@@ -8,6 +8,8 @@
 
 namespace {
 
+constexpr auto ChunkSize = static_cast<qsizetype>(hugepages::PageSize);
+
 // The bytes of one cell in a row block; a row may end before its last columns, which are
 // then empty.
 QByteArrayView cellOf(const QByteArray &cells, int col)
@@ -141,6 +143,8 @@ void FlexModel::setRowCount(int rows)
     } else if (rows < old) {
         beginRemoveRows({}, rows, old - 1);
         m_lines.resize(static_cast<size_t>(rows));
+        if (m_lines.empty())
+            dropChunks();
         endRemoveRows();
     }
 }
@@ -276,6 +280,7 @@ void FlexModel::clearCells()
     beginResetModel();
     for (Line &line : m_lines)
         line = Line();
+    dropChunks();
     m_headerLine = Line();
     for (QString &h : m_header)
         h.clear();
@@ -294,6 +299,7 @@ void FlexModel::startFill(const QStringList &header)
     beginResetModel();
     m_filling = true;
     m_lines.clear();
+    dropChunks();
     m_headerLine = Line();
     m_cols = static_cast<int>(header.size());
     m_header = header;
@@ -319,10 +325,32 @@ void FlexModel::appendCell(const QString &text)
 
 void FlexModel::endRow()
 {
-    Line line;
-    line.cells = QByteArray(m_scratch.constData(), m_scratch.size());
-    m_lines.push_back(std::move(line));
-    m_scratch.clear();
+    m_lines.push_back(Line{keep(m_scratch), nullptr});
+    m_scratch.resize(0); // keeps its capacity for the next row
+}
+
+QByteArray FlexModel::keep(QByteArrayView cells)
+{
+    if (cells.isEmpty())
+        return {};
+    if (m_chunkEnd - m_chunkNext < cells.size()) {
+        const qsizetype size = (cells.size() + ChunkSize - 1) / ChunkSize * ChunkSize;
+        auto *chunk = static_cast<char *>(hugepages::allocate(static_cast<size_t>(size)));
+        m_chunks.emplace_back(chunk);
+        m_chunkNext = chunk;
+        m_chunkEnd = m_chunkNext + size;
+    }
+    char *at = m_chunkNext;
+    std::copy(cells.begin(), cells.end(), at);
+    m_chunkNext += cells.size();
+    return QByteArray::fromRawData(at, cells.size());
+}
+
+void FlexModel::dropChunks()
+{
+    m_chunks.clear();
+    m_chunkNext = nullptr;
+    m_chunkEnd = nullptr;
 }
 
 void FlexModel::finishFill()
@@ -334,7 +362,7 @@ void FlexModel::finishFill()
 void FlexModel::reorder(const std::vector<int> &order)
 {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<Line> sorted;
+    decltype(m_lines) sorted;
     sorted.reserve(order.size());
     for (int from : order)
         sorted.push_back(std::move(m_lines[static_cast<size_t>(from)]));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/HugePages.h"
+
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStringList>
@@ -10,7 +12,9 @@
 // The cells behind a FlexGrid. Model row r is the grid's data row r + 1; the header row
 // is the horizontal header. A data row is one block of UTF-8 texts, each ended by a NUL,
 // so a million rows of twenty columns fit in a few hundred megabytes; colours are kept
-// only for the rows that have any, and travel with their row.
+// only for the rows that have any, and travel with their row. The rows of a fill are
+// packed into large shared chunks rather than one allocation each; a row changed later
+// gets a block of its own.
 class FlexModel : public QAbstractTableModel {
 public:
     // Column alignment "general": numbers to the right, other text to the left.
@@ -65,7 +69,7 @@ private:
         bool hasFore;
     };
     struct Line {
-        QByteArray cells;
+        QByteArray cells; // owned, or a raw view into m_chunks
         std::unique_ptr<std::vector<CellColour>> colours;
     };
 
@@ -75,10 +79,18 @@ private:
     CellColour &colourFor(int row, int col);
     void dropEmptyColour(int row, int col);
     void changed(int row, int col);
+    QByteArray keep(QByteArrayView cells);
+    void dropChunks();
 
-    std::vector<Line> m_lines;
+    std::vector<Line, hugepages::Allocator<Line>> m_lines;
     Line m_headerLine; // colours of the header row; its texts are m_header
-    QByteArray m_scratch; // a row being appended, copied out at its exact size
+    QByteArray m_scratch; // a row being appended, copied into a chunk at endRow
+    struct ReleaseChunk {
+        void operator()(char *chunk) const { hugepages::release(chunk); }
+    };
+    std::vector<std::unique_ptr<char, ReleaseChunk>> m_chunks;
+    char *m_chunkNext = nullptr; // the free end of the last chunk
+    char *m_chunkEnd = nullptr;
     QStringList m_header;
     QList<Qt::Alignment> m_alignments;
     int m_cols = 0;

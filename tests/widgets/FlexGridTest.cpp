@@ -324,3 +324,46 @@ TEST(FlexGrid, ColumnsDroppedAndAddedAgainComeBackEmpty)
     EXPECT_EQ(g.TextMatrix(1, 0), QStringLiteral("甲"));
     EXPECT_EQ(g.TextMatrix(1, 1), QStringLiteral("乙"));
 }
+
+TEST(FlexGrid, StepsRealsIntoTheSameTextsAsEverywhere)
+{
+    TempFolder dir;
+    auto db = dao::Database::create(dir.file(QStringLiteral("grid.dat")), QStringLiteral("k"));
+    db->execScript(QStringLiteral("CREATE TABLE t (n INTEGER, v REAL);"
+                                  "INSERT INTO t VALUES (1, 0.1), (2, 2.5e-7), (3, 1e25), (4, -3.0), (5, 1234567.125);"));
+    FlexGrid g;
+    g.Fill(*db, QStringLiteral("SELECT v FROM t ORDER BY n"));
+    EXPECT_EQ(column(g, 0), (QStringList{QStringLiteral("0.1"), QStringLiteral("0.00000025"),
+                                         QStringLiteral("10000000000000000905969664"), QStringLiteral("-3"),
+                                         QStringLiteral("1234567.125")}));
+}
+
+// Rows of a fill share large blocks; the texts larger than a block and the rows changed,
+// sorted, cut or removed after it must all read back as they were written.
+TEST(FlexGrid, RowsOfAFillStayRightWhenChangedAfterwards)
+{
+    const QString big(3 << 20, QLatin1Char('x'));
+    const QString mid(700 << 10, QLatin1Char('y'));
+    FlexGrid g;
+    g.Fill({QStringLiteral("品名"), QStringLiteral("序"), QStringLiteral("备注")},
+           {{mid, QStringLiteral("3"), QStringLiteral("甲")},
+            {big, QStringLiteral("1"), QString()},
+            {mid, QStringLiteral("2"), QStringLiteral("丙")},
+            {QStringLiteral("短"), QStringLiteral("4")}});
+    g.setTextMatrix(2, 2, QStringLiteral("乙"));
+    g.Sort(1, Qt::AscendingOrder);
+    EXPECT_EQ(column(g, 1), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}));
+    EXPECT_EQ(column(g, 2), (QStringList{QStringLiteral("乙"), QStringLiteral("丙"), QStringLiteral("甲"), QString()}));
+    EXPECT_EQ(g.TextMatrix(1, 0), big);
+    EXPECT_EQ(g.TextMatrix(3, 0), mid);
+    g.RemoveItem(2);
+    g.setCols(2);
+    EXPECT_EQ(column(g, 0), (QStringList{big, mid, QStringLiteral("短")}));
+    EXPECT_EQ(column(g, 1), (QStringList{QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("4")}));
+
+    g.Fill({QStringLiteral("品名")}, {{QStringLiteral("新")}});
+    EXPECT_EQ(column(g, 0), QStringList{QStringLiteral("新")});
+    g.Clear();
+    g.setTextMatrix(1, 0, QStringLiteral("再"));
+    EXPECT_EQ(column(g, 0), QStringList{QStringLiteral("再")});
+}

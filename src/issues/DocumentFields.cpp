@@ -345,6 +345,30 @@ bool DocumentFields::eventFilter(QObject *watched, QEvent *event)
 
 namespace issues {
 
+void makeDocumentControls(QWidget *parent, std::span<QComboBox *> fields, DatePicker *&date,
+                          QPushButton *&newNumber, std::array<QPushButton *, 2> &pickers)
+{
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        auto *c = new QComboBox(parent);
+        c->setEditable(true);
+        c->setObjectName(QStringLiteral("CmbField_%1").arg(i));
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setMinimumWidth(200);
+        fields[i] = c;
+    }
+    date = new DatePicker(parent);
+    date->setObjectName(QStringLiteral("DTPrq"));
+    newNumber = new QPushButton(QStringLiteral("新单号(&N)"), parent);
+    newNumber->setObjectName(QStringLiteral("CmdNewDH"));
+    const QString tips[] = {QStringLiteral("选择、添加、修改认领部门"), QStringLiteral("选择、添加、修改认领人")};
+    for (std::size_t i = 0; i < pickers.size(); ++i) {
+        pickers[i] = new QPushButton(QStringLiteral("..."), parent);
+        pickers[i]->setObjectName(QStringLiteral("CmdAdd_%1").arg(i));
+        pickers[i]->setFixedWidth(32);
+        pickers[i]->setToolTip(tips[i]);
+    }
+}
+
 QLineEdit *addUnitBox(QComboBox *quantity)
 {
     auto *unit = new QLineEdit(quantity->lineEdit());

@@ -70,24 +70,7 @@ void FrmProductOut::buildFrame1()
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto *grid = new QGridLayout(Frame1);
 
-    for (int i = 0; i < 6; ++i) {
-        auto *c = new QComboBox(Frame1);
-        c->setEditable(true);
-        c->setObjectName(QStringLiteral("CmbField_%1").arg(i));
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->setMinimumWidth(200);
-        CmbField[static_cast<size_t>(i)] = c;
-    }
-    DTPrq = new DatePicker(Frame1);
-    DTPrq->setObjectName(QStringLiteral("DTPrq"));
-    CmdNewDH = button("CmdNewDH", QStringLiteral("新单号(&N)"), Frame1);
-    for (int i = 0; i < 2; ++i) {
-        CmdAdd[static_cast<size_t>(i)] = new QPushButton(QStringLiteral("..."), Frame1);
-        CmdAdd[static_cast<size_t>(i)]->setObjectName(QStringLiteral("CmdAdd_%1").arg(i));
-        CmdAdd[static_cast<size_t>(i)]->setFixedWidth(32);
-    }
-    CmdAdd[0]->setToolTip(QStringLiteral("选择、添加、修改认领部门"));
-    CmdAdd[1]->setToolTip(QStringLiteral("选择、添加、修改认领人"));
+    issues::makeDocumentControls(Frame1, CmbField, DTPrq, CmdNewDH, CmdAdd);
 
     // The unit sits inside the right end of the quantity field, the spinner beside it.
     TxtDW = issues::addUnitBox(CmbField[4]);

@@ -231,10 +231,8 @@ void FrmMovementQuery::showResult(const queries::Statement &statement, const QLi
     try {
         Busy busy(QStringLiteral("正在检索数据"));
         ModBase::SQL = statement.query.sql + statement.tail;
-        const dao::Result result =
-            stock::movementLines(ModData::database(), statement.query, statement.tail, statement.params);
         GridQ->setRedraw(false);
-        GridQ->Fill(result);
+        stock::fillMovementLines(*GridQ, ModData::database(), statement.query, statement.tail, statement.params);
         for (int c = 0; c < GridQ->Cols() && c < widths.size(); ++c)
             GridQ->setColWidth(c, widths.at(c));
         GridQ->setRedraw(true);

@@ -118,6 +118,15 @@ dao::Result movementLines(dao::Database &db, const LineQuery &query, const QStri
     return result;
 }
 
+void fillMovementLines(FlexGrid &grid, dao::Database &db, const LineQuery &query, const QString &tail,
+                       const QVariantList &params)
+{
+    QList<FlexGrid::NumberFormat> formats;
+    for (int col : query.standard)
+        formats.append({col, &platform::convert::standard});
+    grid.Fill(db, query.sql + tail, params, formats);
+}
+
 Currency columnTotal(const FlexGrid &grid, int col)
 {
     Currency total;

@@ -57,6 +57,10 @@ inline constexpr int SummaryAmountColumn = 7;
 dao::Result movementLines(dao::Database &db, const LineQuery &query, const QString &tail,
                           const QVariantList &params);
 
+// The same rows filled into a grid as they are stepped, for results of any size.
+void fillMovementLines(FlexGrid &grid, dao::Database &db, const LineQuery &query, const QString &tail,
+                       const QVariantList &params);
+
 // The total of a grid column of amounts such as "1,234.50", summed exactly.
 platform::convert::Currency columnTotal(const FlexGrid &grid, int col);
 

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 #include <stdexcept>
 
 // The header row: presses on a section make that column current for the whole grid, as
@@ -416,20 +417,28 @@ void FlexGrid::Fill(const QStringList &header, const QList<QStringList> &rows)
     finishFill();
 }
 
-void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &params)
+void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &params,
+                    const QList<NumberFormat> &formats)
 {
     bool started = false;
+    std::vector<QString (*)(double)> formatOf;
     try {
         db.each(
             sql, params,
             [&](const QStringList &columns) {
                 startFill(columns);
                 started = true;
+                formatOf.assign(static_cast<size_t>(columns.size()), nullptr);
+                for (const NumberFormat &f : formats)
+                    if (f.col >= 0 && f.col < columns.size())
+                        formatOf[static_cast<size_t>(f.col)] = f.format;
             },
             [&](const dao::StepRow &row) {
                 char digits[32];
                 for (int c = 0; c < row.size(); ++c) {
-                    if (!row.isReal(c))
+                    if (const auto format = formatOf[static_cast<size_t>(c)])
+                        m_model->appendCell(format(row.real(c)));
+                    else if (!row.isReal(c))
                         m_model->appendCell(row.utf8(c));
                     else if (const int n = platform::convert::shortDoubleText(row.real(c), digits))
                         m_model->appendCell(QByteArrayView(digits, n));

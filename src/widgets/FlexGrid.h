@@ -87,9 +87,15 @@ public:
     // current cell on row 1, column 0.
     void Fill(const dao::Result &result);
     void Fill(const QStringList &header, const QList<QStringList> &rows);
+    // A column whose numbers a fill writes with a format of the caller's ("1,234.50").
+    struct NumberFormat {
+        int col;
+        QString (*format)(double value);
+    };
     // The rows of a SELECT as they are stepped, without holding them twice: for results of
     // any size. A failure leaves only the header row and reaches the caller.
-    void Fill(dao::Database &db, const QString &sql, const QVariantList &params = {});
+    void Fill(dao::Database &db, const QString &sql, const QVariantList &params = {},
+              const QList<NumberFormat> &formats = {});
     // The generic sort of the data rows by one column: by number when both texts are
     // numbers, otherwise in Chinese order; rows that compare equal keep their order.
     void Sort(int col, Qt::SortOrder order);

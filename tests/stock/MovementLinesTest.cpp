@@ -101,6 +101,22 @@ TEST_F(MovementLinesTest, SummaryAddsUpEachReagentAndPrice)
     EXPECT_EQ(seen, (QStringList{QStringLiteral("1|2,000.00|2,000.00"), QStringLiteral("5|1.50|7.50")}));
 }
 
+// The stepped fill of the query windows shows the rows exactly as the read-back lines.
+TEST_F(MovementLinesTest, SteppedFillShowsTheLinesAsRead)
+{
+    line(Issue, 1234.5, 10);
+    line(Issue, 0.25, 3.333);
+    line(Issue, 2, 0, 20260115002);
+    for (const auto &[query, tail] : {std::pair{reportLines(Issue), QString()}, std::pair{summaryLines(Issue), SummaryTail}}) {
+        FlexGrid read;
+        read.Fill(movementLines(db(), query, tail, {}));
+        FlexGrid stepped;
+        fillMovementLines(stepped, db(), query, tail, {});
+        EXPECT_EQ(stepped.snapshot().header, read.snapshot().header);
+        EXPECT_EQ(stepped.snapshot().rows, read.snapshot().rows) << query.sql.toStdString();
+    }
+}
+
 TEST_F(MovementLinesTest, ColumnTotalIsExactOverManyRows)
 {
     FlexGrid grid;

@@ -4,6 +4,7 @@
 #include "DocumentButtons.h"
 #include "DocumentFields.h"
 #include "DocumentLines.h"
+#include "IssueChecks.h"
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
 #include "receipts/ReceiptLookUps.h"
@@ -30,8 +31,6 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include <stdexcept>
-
 using platform::Buttons;
 using platform::Icon;
 
@@ -46,15 +45,6 @@ QPushButton *button(const char *name, const QString &caption, QWidget *parent)
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QString::fromLatin1(name));
     return b;
-}
-
-dao::Database &database()
-{
-    ModData::OpenDB();
-    dao::Database *db = ModBase::DB();
-    if (!db)
-        throw std::runtime_error("数据库没有打开。");
-    return *db;
 }
 
 } // namespace
@@ -195,7 +185,7 @@ void FrmProductOutPatch::buildFields()
 void FrmProductOutPatch::load()
 {
     try {
-        const dao::Result numbers = database().select(receipts::RecentReceiptNumbersSql,
+        const dao::Result numbers = ModData::database().select(receipts::RecentReceiptNumbersSql,
                                                       {ModBase::SysDate.addDays(-1200), stock::Receipt});
         for (const dao::Row &row : numbers.rows)
             CmbDH->addItem(row.text(0));
@@ -245,7 +235,7 @@ void FrmProductOutPatch::CmbDH_Change()
         const QString order =
             ModBase::OrderBy.isEmpty() ? QStringLiteral(" ORDER BY shijibiandongdengji.登记ID") : ModBase::OrderBy;
         GridTip->setRedraw(false);
-        GridTip->Fill(stock::movementLines(database(), stock::documentLines(stock::Receipt),
+        GridTip->Fill(stock::movementLines(ModData::database(), stock::documentLines(stock::Receipt),
                                            QStringLiteral(" AND shijibiandongdengji.单号=?") + order,
                                            {number.toLongLong()}));
         GridTip->setColWidths(kReceiptLineWidths);
@@ -270,7 +260,7 @@ QList<qint64> FrmProductOutPatch::receiptLines() const
 bool FrmProductOutPatch::CanOut()
 {
     try {
-        const issues::WholeLots whole = issues::wholeLots(database(), receiptLines());
+        const issues::WholeLots whole = issues::wholeLots(ModData::database(), receiptLines());
         if (whole.missing < 0)
             return true;
         GridTip->setRow(whole.missing + 1);
@@ -299,30 +289,21 @@ void FrmProductOutPatch::CmdSave_Click()
 
 bool FrmProductOutPatch::checkFields()
 {
-    enum Field { Number, Department, Claimant };
-    const QString number = CmbField[Number]->currentText();
-    const QString department = CmbField[Department]->currentText();
-    const QString claimant = CmbField[Claimant]->currentText();
+    // The fields share their indices with the issue window's.
+    using E = issues::IssueEntry;
+    const QString number = CmbField[E::Number]->currentText();
+    const QString department = CmbField[E::Department]->currentText();
+    const QString claimant = CmbField[E::Claimant]->currentText();
     const stock::StepCheck checks[] = {
-        {1, [&] { return stock::requiredRefusal(1, number, Number, QStringLiteral("出库单号不能为空！")); }},
-        {2,
-         [&] {
-             return stock::requiredRefusal(
-                 2, department, Department,
-                 QStringLiteral("认领部门不能为空！\n\n请输入代码检索认领部门，或点击右侧选择按钮选定"), true);
-         }},
-        {3,
-         [&] {
-             return stock::requiredRefusal(3, claimant, Claimant,
-                                           QStringLiteral("认领人不能为空！\n\n请输入代码检索认领人，或点击右侧选择按钮选定"),
-                                           true);
-         }},
-        {4, [&] { return stock::documentNumberQuestion(4, number, Number, stock::Issue); }},
+        {1, [&] { return stock::requiredRefusal(1, number, E::Number, QStringLiteral("出库单号不能为空！")); }},
+        {2, [&] { return issues::claimRefusal(2, department, E::Department); }},
+        {3, [&] { return issues::claimRefusal(3, claimant, E::Claimant); }},
+        {4, [&] { return stock::documentNumberQuestion(4, number, E::Number, stock::Issue); }},
     };
     const auto listChoices = [this](int field) {
-        if (field == Department)
+        if (field == E::Department)
             m_fields->CmdRLBM_Click();
-        else if (field == Claimant)
+        else if (field == E::Claimant)
             m_fields->CmdRLR_Click();
     };
     return passChecks([&checks](int from) { return stock::firstRefusalFrom(checks, from, 4); },
@@ -350,7 +331,7 @@ void FrmProductOutPatch::saveBatch()
             batch.department = CmbField[1]->currentText().trimmed();
             batch.claimant = CmbField[2]->currentText().trimmed();
             batch.userId = ModBase::UserID;
-            missing = issues::saveBatchIssue(database(), batch, receiptLines());
+            missing = issues::saveBatchIssue(ModData::database(), batch, receiptLines());
         } catch (...) {
             failure = std::current_exception();
         }

@@ -43,6 +43,15 @@ std::optional<Refusal> expiredQuestion(const IssueEntry &entry)
 
 } // namespace
 
+std::optional<Refusal> claimRefusal(int step, const QString &text, int field)
+{
+    return stock::requiredRefusal(
+        step, text, field,
+        field == E::Department ? QStringLiteral("认领部门不能为空！\n\n请输入代码检索认领部门，或点击右侧选择按钮选定")
+                               : QStringLiteral("认领人不能为空！\n\n请输入代码检索认领人，或点击右侧选择按钮选定"),
+        true);
+}
+
 std::optional<Refusal> firstIssueRefusal(const IssueEntry &entry, int from)
 {
     const auto &t = entry.text;
@@ -50,18 +59,8 @@ std::optional<Refusal> firstIssueRefusal(const IssueEntry &entry, int from)
     // Each check with the first step it covers.
     const stock::StepCheck checks[] = {
         {1, [&] { return stock::requiredRefusal(1, t[E::Number], E::Number, word + QStringLiteral("单号不能为空！")); }},
-        {2,
-         [&] {
-             return stock::requiredRefusal(
-                 2, t[E::Department], E::Department,
-                 QStringLiteral("认领部门不能为空！\n\n请输入代码检索认领部门，或点击右侧选择按钮选定"), true);
-         }},
-        {3,
-         [&] {
-             return stock::requiredRefusal(3, t[E::Claimant], E::Claimant,
-                                           QStringLiteral("认领人不能为空！\n\n请输入代码检索认领人，或点击右侧选择按钮选定"),
-                                           true);
-         }},
+        {2, [&] { return claimRefusal(2, t[E::Department], E::Department); }},
+        {3, [&] { return claimRefusal(3, t[E::Claimant], E::Claimant); }},
         {4,
          [&] {
              return stock::requiredRefusal(4, t[E::Reagent], E::Reagent,

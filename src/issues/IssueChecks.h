@@ -23,6 +23,10 @@ struct IssueEntry {
     QDate date; // the line's date, the title of the question on an expired lot
 };
 
+// An empty department (field Department) or claimant (field Claimant): the box asks for a
+// code or the picker, and the field's choices are listed after it.
+std::optional<Refusal> claimRefusal(int step, const QString &text, int field);
+
 // The checks of a line in screen order, steps 1 to 13: number, department, claimant and
 // reagent (each of the three lists its choices after the box), quantity (3 steps), the
 // lot's stock, price (2 steps), the question on an expired lot, the question on a number

@@ -1,6 +1,7 @@
 #include "IssueFixture.h"
 #include "PasswordPrompt.h"
 
+#include "dao/Database.h"
 #include "issues/FrmProductOut.h"
 #include "issues/FrmProductOutPatch.h"
 #include "issues/Registration.h"
@@ -15,6 +16,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
+
+#include <functional>
+#include <utility>
 
 namespace {
 
@@ -206,6 +210,51 @@ TEST_F(FrmProductOutPatchTest, RefusalsComeInScreenOrderAndWriteNothing)
     w->CmdSave->click();
     EXPECT_EQ(w->GridTip->Row(), 3);
     EXPECT_EQ(issueLines(), 1);
+    EXPECT_EQ(lotsOf(kReceipt), 4);
+}
+
+// Runs `then` once, when the label is first painted showing `text`: the moment a save shows
+// its busy status, after its checks and before it writes.
+class WhenStatusShows : public QObject {
+public:
+    WhenStatusShows(QLabel *label, QString text, std::function<void()> then)
+        : m_label(label), m_text(std::move(text)), m_then(std::move(then))
+    {
+        label->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (m_then && event->type() == QEvent::Paint && m_label->text() == m_text)
+            std::exchange(m_then, nullptr)();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QLabel *m_label;
+    QString m_text;
+    std::function<void()> m_then;
+};
+
+TEST_F(FrmProductOutPatchTest, ALotTakenFromOnAnotherWorkstationAfterTheCheckIssuesNothing)
+{
+    open();
+    fillValid();
+    QLabel status;
+    status.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&status));
+    ModBase::SetStatusPanel(&status);
+    const auto other = dao::Database::open(ModBase::DBFile, ModBase::DBPassword);
+    const WhenStatusShows meanwhile(&status, QStringLiteral("系统正在进行数据登入工作，请等待..."), [&] {
+        other->exec(QStringLiteral("UPDATE shijikucun SET 数量=1 WHERE 库存ID=?"), {counterLot});
+    });
+    dialogs.expectExact(QStringLiteral("当前入库单增加的库存已经全部出库或部分出库，不能整批出库"));
+    w->CmdSave->click();
+    ModBase::SetStatusPanel(nullptr);
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(w->GridTip->Row(), 3);
+    EXPECT_EQ(issueLines(), 0);
     EXPECT_EQ(lotsOf(kReceipt), 4);
 }
 

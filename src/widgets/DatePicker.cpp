@@ -8,3 +8,8 @@ DatePicker::DatePicker(QWidget *parent) : QDateEdit(parent)
     // Month and day names of the calendar in Chinese, whatever the session's language.
     setLocale(QLocale(QLocale::Chinese, QLocale::China));
 }
+
+bool DatePicker::focusNextPrevChild(bool next)
+{
+    return QWidget::focusNextPrevChild(next);
+}

@@ -9,4 +9,9 @@ class DatePicker : public QDateEdit {
 
 public:
     explicit DatePicker(QWidget *parent = nullptr);
+
+protected:
+    // Tab leaves the field as it leaves every other field; the arrow keys move between the
+    // year, month and day (Qt's date field would step through them on Tab first).
+    bool focusNextPrevChild(bool next) override;
 };

@@ -100,6 +100,21 @@ TEST_F(EntryFilterTest, EnterMovesToTheNextFieldAndPressesNoButton)
     EXPECT_EQ(form.combo->count(), 0); // the combo used as a text field keeps an empty list
 }
 
+TEST_F(EntryFilterTest, TabLeavesTheDatePickerFromAnyPartOfTheDate)
+{
+    for (const QDateTimeEdit::Section part : {QDateTimeEdit::YearSection, QDateTimeEdit::DaySection}) {
+        form.date->setFocus();
+        form.date->setCurrentSection(part);
+        press(Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), form.spin) << part;
+        form.date->setFocus();
+        form.date->setCurrentSection(part);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QWidget *focus = QApplication::focusWidget();
+        EXPECT_TRUE(focus == form.combo || form.combo->isAncestorOf(focus)) << part;
+    }
+}
+
 TEST_F(EntryFilterTest, AnExemptControlKeepsItsOwnEnterAndColour)
 {
     filter->exempt(form.note, EntryFilter::EnterToNext);

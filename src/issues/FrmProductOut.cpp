@@ -18,6 +18,7 @@
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -34,13 +35,6 @@
 namespace convert = platform::convert;
 
 namespace {
-
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 dao::Database *database()
 {
@@ -79,7 +73,7 @@ void FrmProductOut::buildFrame1()
     UpDownSL->setFocusPolicy(Qt::NoFocus);
     UpDownSL->setFixedWidth(70);
 
-    CmdSave = button("CmdSave", QStringLiteral("出库(&S)"), Frame1);
+    CmdSave = namedButton("CmdSave", QStringLiteral("出库(&S)"), Frame1);
     CmdSave->setAutoDefault(true);
 
     const char *captions[] = {"出库单号:", "出库日期:", "认领部门:", "认 领 人:", "试剂名称:", "出库数量:", "出 库 价:"};
@@ -114,10 +108,10 @@ void FrmProductOut::build()
 
     Frame3 = new QGroupBox(this);
     Frame3->setObjectName(QStringLiteral("Frame3"));
-    CmdRLBM = button("CmdRLBM", QStringLiteral("认领部门(&G)"), Frame3);
-    CmdRLR = button("CmdRLR", QStringLiteral("认领人(&H)"), Frame3);
-    CmbGZBSJ = button("CmbGZBSJ", QStringLiteral("各组试剂(&I)"), Frame3);
-    CmdQBSJ = button("CmdQBSJ", QStringLiteral("全部试剂(&J)"), Frame3);
+    CmdRLBM = namedButton("CmdRLBM", QStringLiteral("认领部门(&G)"), Frame3);
+    CmdRLR = namedButton("CmdRLR", QStringLiteral("认领人(&H)"), Frame3);
+    CmbGZBSJ = namedButton("CmbGZBSJ", QStringLiteral("各组试剂(&I)"), Frame3);
+    CmdQBSJ = namedButton("CmdQBSJ", QStringLiteral("全部试剂(&J)"), Frame3);
     GridTip = new FlexGrid(Frame3);
     GridTip->setObjectName(QStringLiteral("GridTip"));
     lblTipLKC = new QLabel(Frame3);
@@ -140,10 +134,10 @@ void FrmProductOut::build()
 
     LabTip = new QLabel(this);
     LabTip->setObjectName(QStringLiteral("LabTip"));
-    CmdChData = button("CmdChData", QStringLiteral("撤消出库(&C)"), this);
-    CmdPrint = button("CmdPrint", QStringLiteral("打印出库(&P)"), this);
-    CmdPLCK = button("CmdPLCK", QStringLiteral("批量出库(&L)"), this);
-    CmdHelp = button("CmdHelp", QStringLiteral("？"), this);
+    CmdChData = namedButton("CmdChData", QStringLiteral("撤消出库(&C)"), this);
+    CmdPrint = namedButton("CmdPrint", QStringLiteral("打印出库(&P)"), this);
+    CmdPLCK = namedButton("CmdPLCK", QStringLiteral("批量出库(&L)"), this);
+    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), this);
     CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
     auto *bar = new QHBoxLayout;
     bar->addWidget(LabTip, 1);

@@ -19,6 +19,7 @@
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 #include "widgets/WaitCursor.h"
 
 #include <QComboBox>
@@ -39,13 +40,6 @@ namespace {
 // The receipt lines of the pick list.
 const QList<int> kReceiptLineWidths = {0,   0,    1300, 2550, 1500, 1300, 1300, 1000, 700, 600,
                                        800, 1300, 1000, 0,    1000, 800,  1000, 1000, 1300, 1200};
-
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 } // namespace
 
@@ -69,7 +63,7 @@ void FrmProductOutPatch::buildFrame1()
     auto *grid = new QGridLayout(Frame1);
 
     issues::makeDocumentControls(Frame1, CmbField, DTPrq, CmdNewDH, CmdAdd);
-    CmdSave = button("CmdSave", QStringLiteral("批量出库(&S)"), Frame1);
+    CmdSave = namedButton("CmdSave", QStringLiteral("批量出库(&S)"), Frame1);
     CmdSave->setAutoDefault(true);
 
     const char *captions[] = {"出库日期:", "出库单号:", "认领部门:", "认 领 人:"};
@@ -102,8 +96,8 @@ void FrmProductOutPatch::build()
     CmbDH->setInsertPolicy(QComboBox::NoInsert);
     // Document numbers are whole numbers: nothing else can be typed.
     CmbDH->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("\\s*\\d{0,15}\\s*")), CmbDH));
-    CmdRLBM = button("CmdRLBM", QStringLiteral("认领部门(&G)"), this);
-    CmdRLR = button("CmdRLR", QStringLiteral("认领人(&H)"), this);
+    CmdRLBM = namedButton("CmdRLBM", QStringLiteral("认领部门(&G)"), this);
+    CmdRLR = namedButton("CmdRLR", QStringLiteral("认领人(&H)"), this);
     GridTip = new FlexGrid(this);
     GridTip->setObjectName(QStringLiteral("GridTip"));
     auto *receipt = new QHBoxLayout;
@@ -121,10 +115,10 @@ void FrmProductOutPatch::build()
 
     LabTip = new QLabel(this);
     LabTip->setObjectName(QStringLiteral("LabTip"));
-    CmdChData = button("CmdChData", QStringLiteral("撤消出库(&C)"), this);
-    CmdPrint = button("CmdPrint", QStringLiteral("打印出库(&P)"), this);
-    CmdCGCK = button("CmdCGCK", QStringLiteral("常规出库(&X)"), this);
-    CmdHelp = button("CmdHelp", QStringLiteral("？"), this);
+    CmdChData = namedButton("CmdChData", QStringLiteral("撤消出库(&C)"), this);
+    CmdPrint = namedButton("CmdPrint", QStringLiteral("打印出库(&P)"), this);
+    CmdCGCK = namedButton("CmdCGCK", QStringLiteral("常规出库(&X)"), this);
+    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), this);
     CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
     auto *bar = new QHBoxLayout;
     bar->addWidget(LabTip, 1);

@@ -13,6 +13,7 @@
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -28,13 +29,6 @@ namespace {
 
 const QList<int> kLineWidths = {0, 0, 1300, 2550, 1300, 1300, 1000, 1000, 700, 600,
                                 800, 1300, 0, 0, 0, 1000, 800, 1000, 1300, 0};
-
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 } // namespace
 
@@ -64,7 +58,7 @@ void FrmProductScrap::buildFrame1()
     UpDownSL->setObjectName(QStringLiteral("UpDownSL"));
     UpDownSL->setFocusPolicy(Qt::NoFocus);
     UpDownSL->setFixedWidth(70);
-    CmdSave = button("CmdSave", QStringLiteral("报损(&S)"), Frame1);
+    CmdSave = namedButton("CmdSave", QStringLiteral("报损(&S)"), Frame1);
     CmdSave->setAutoDefault(true);
 
     const char *captions[] = {"报损单号:", "报损日期:", "认领部门:", "认 领 人:",
@@ -96,10 +90,10 @@ void FrmProductScrap::build()
 
     Frame3 = new QGroupBox(this);
     Frame3->setObjectName(QStringLiteral("Frame3"));
-    CmdRLBM = button("CmdRLBM", QStringLiteral("认领部门(&G)"), Frame3);
-    CmdRLR = button("CmdRLR", QStringLiteral("认领人(&H)"), Frame3);
-    CmdQYGQ = button("CmdQYGQ", QStringLiteral("已过期试剂(&I)"), Frame3);
-    CmdQJGQ = button("CmdQJGQ", QStringLiteral("将过期试剂(&J)"), Frame3);
+    CmdRLBM = namedButton("CmdRLBM", QStringLiteral("认领部门(&G)"), Frame3);
+    CmdRLR = namedButton("CmdRLR", QStringLiteral("认领人(&H)"), Frame3);
+    CmdQYGQ = namedButton("CmdQYGQ", QStringLiteral("已过期试剂(&I)"), Frame3);
+    CmdQJGQ = namedButton("CmdQJGQ", QStringLiteral("将过期试剂(&J)"), Frame3);
     GridTip = new FlexGrid(Frame3);
     GridTip->setObjectName(QStringLiteral("GridTip"));
     lblTipLKC = new QLabel(Frame3);
@@ -122,9 +116,9 @@ void FrmProductScrap::build()
 
     LabTip = new QLabel(this);
     LabTip->setObjectName(QStringLiteral("LabTip"));
-    CmdChData = button("CmdChData", QStringLiteral("撤消报损(&C)"), this);
-    CmdPrint = button("CmdPrint", QStringLiteral("打印报损(&P)"), this);
-    CmdHelp = button("CmdHelp", QStringLiteral("？"), this);
+    CmdChData = namedButton("CmdChData", QStringLiteral("撤消报损(&C)"), this);
+    CmdPrint = namedButton("CmdPrint", QStringLiteral("打印报损(&P)"), this);
+    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), this);
     CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
     auto *bar = new QHBoxLayout;
     bar->addWidget(LabTip, 1);

@@ -13,6 +13,7 @@
 #include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,13 +34,6 @@ const int kScrapTail[] = {1000, 1300, 0};
 
 const QString kOrder = QStringLiteral(
     " ORDER BY shijijibenxinxi.组别 COLLATE ZH, shijijibenxinxi.品名 COLLATE ZH, shijibiandongdengji.登记日期");
-
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 DropDownCombo *combo(const char *name, QWidget *parent)
 {
@@ -78,7 +72,7 @@ void OutReversalWindow::build()
     CmbRLBM = combo("CmbRLBM", search);
     CmbZB = combo("CmbZB", search);
     CmbSJDM = combo("CmbSJDM", search);
-    CmdQ = button("CmdQ", QStringLiteral("检索(&A)"), search);
+    CmdQ = namedButton("CmdQ", QStringLiteral("检索(&A)"), search);
     auto *filters = new QGridLayout;
     filters->addWidget(new QLabel(QStringLiteral("认领部门:"), search), 0, 0);
     filters->addWidget(CmbRLBM, 0, 1);
@@ -93,8 +87,8 @@ void OutReversalWindow::build()
     searchRow->addLayout(filters);
 
     auto *upkeep = new QGroupBox(m_kind.upkeepFrame, this);
-    CmdChData = button("CmdChData", m_kind.reverseButton, upkeep);
-    CmdHelp = button("CmdHelp", QStringLiteral("？"), upkeep);
+    CmdChData = namedButton("CmdChData", m_kind.reverseButton, upkeep);
+    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), upkeep);
     CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
     auto *hint = new QLabel(m_kind.hints, upkeep);
     hint->setWordWrap(true);

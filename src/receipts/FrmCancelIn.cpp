@@ -15,6 +15,7 @@
 #include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -33,13 +34,6 @@ const QList<int> kWidths = {0, 0, 1300, 2550, 1500, 1300, 1300, 1000, 700, 600,
 
 const QString kOrder = QStringLiteral(
     " ORDER BY shijijibenxinxi.组别 COLLATE ZH, shijijibenxinxi.品名 COLLATE ZH, shijibiandongdengji.登记日期");
-
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 DropDownCombo *combo(const char *name, QWidget *parent)
 {
@@ -88,7 +82,7 @@ void FrmCancelIn::build()
     DateRange->setObjectName(QStringLiteral("DateRange"));
     CmbZB = combo("CmbZB", search);
     CmbSJDM = combo("CmbSJDM", search);
-    CmdQ = button("CmdQ", QStringLiteral("检索(&A)"), search);
+    CmdQ = namedButton("CmdQ", QStringLiteral("检索(&A)"), search);
     auto *filters = new QGridLayout;
     filters->addWidget(new QLabel(QStringLiteral("组    别:"), search), 0, 0);
     filters->addWidget(CmbZB, 0, 1);
@@ -101,8 +95,8 @@ void FrmCancelIn::build()
     searchRow->addLayout(filters);
 
     auto *upkeep = new QGroupBox(QStringLiteral("入库数据维护"), this);
-    CmdChData = button("CmdChData", QStringLiteral("撤消入库(&C)"), upkeep);
-    CmdHelp = button("CmdHelp", QStringLiteral("？"), upkeep);
+    CmdChData = namedButton("CmdChData", QStringLiteral("撤消入库(&C)"), upkeep);
+    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), upkeep);
     CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
     auto *hint = new QLabel(QStringLiteral("提示：\n1、检索入库数据；\n2、点击选择欲维护的记录；\n"
                                            "3、修改入库数据，请先“撤消入库”，然后重新入库。"),

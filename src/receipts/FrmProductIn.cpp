@@ -24,6 +24,7 @@
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 #include "widgets/WaitCursor.h"
 
 #include <QAction>
@@ -60,13 +61,6 @@ constexpr int kSuppliersRight = 22;
 
 const QList<int> kLineWidths = {0, 0, 1300, 2550, 1300, 1300, 1300, 1000, 700, 600,
                                 800, 1300, 1000, 0, 1000, 800, 1000, 1000, 1300, 1200};
-
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
-}
 
 QComboBox *field(int index, QWidget *parent)
 {
@@ -131,7 +125,7 @@ void FrmProductIn::build()
     }
     for (int i = 0; i < 8; ++i)
         CmbField[i] = field(i, Frame1);
-    CmdNewDH = button("CmdNewDH", QStringLiteral("新单号(&N)"), Frame1);
+    CmdNewDH = namedButton("CmdNewDH", QStringLiteral("新单号(&N)"), Frame1);
     for (int i = 0; i < 3; ++i) {
         CmdAdd[i] = new QPushButton(QStringLiteral("..."), Frame1);
         CmdAdd[i]->setObjectName(QStringLiteral("CmdAdd_%1").arg(i));
@@ -140,7 +134,7 @@ void FrmProductIn::build()
     CmdAdd[0]->setToolTip(QStringLiteral("添加、删除、修改试剂条目"));
     CmdAdd[1]->setToolTip(QStringLiteral("添加、删除、修改供应商"));
     CmdAdd[2]->setToolTip(QStringLiteral("选择、添加、修改存放地点"));
-    CmdSave = button("CmdSave", QStringLiteral("入库(&S)"), Frame1);
+    CmdSave = namedButton("CmdSave", QStringLiteral("入库(&S)"), Frame1);
     CmdSave->setAutoDefault(true);
 
     // The unit sits inside the right end of the quantity field.
@@ -187,10 +181,10 @@ void FrmProductIn::build()
     for (QPushButton *b : {CmdNewDH, CmdAdd[0], CmdAdd[1], CmdAdd[2]})
         b->setFocusPolicy(Qt::ClickFocus);
 
-    CmbCYGYS = button("CmbCYGYS", QStringLiteral("常用供应商(&G)"), this);
-    CmdQBGYS = button("CmdQBGYS", QStringLiteral("全部供应商(&H)"), this);
-    CmbGZBSJ = button("CmbGZBSJ", QStringLiteral("各组别试剂(&I)"), this);
-    CmdQBSJ = button("CmdQBSJ", QStringLiteral("全部试剂(&J)"), this);
+    CmbCYGYS = namedButton("CmbCYGYS", QStringLiteral("常用供应商(&G)"), this);
+    CmdQBGYS = namedButton("CmdQBGYS", QStringLiteral("全部供应商(&H)"), this);
+    CmbGZBSJ = namedButton("CmbGZBSJ", QStringLiteral("各组别试剂(&I)"), this);
+    CmdQBSJ = namedButton("CmdQBSJ", QStringLiteral("全部试剂(&J)"), this);
     GridTip = new FlexGrid(this);
     GridTip->setObjectName(QStringLiteral("GridTip"));
     auto *shortcuts = new QHBoxLayout;
@@ -209,9 +203,9 @@ void FrmProductIn::build()
 
     LabTip = new QLabel(this);
     LabTip->setObjectName(QStringLiteral("LabTip"));
-    CmdChData = button("CmdChData", QStringLiteral("撤消入库(&C)"), this);
-    CmdPrint = button("CmdPrint", QStringLiteral("打印入库(&P)"), this);
-    CmdHelp = button("CmdHelp", QStringLiteral("？"), this);
+    CmdChData = namedButton("CmdChData", QStringLiteral("撤消入库(&C)"), this);
+    CmdPrint = namedButton("CmdPrint", QStringLiteral("打印入库(&P)"), this);
+    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), this);
     CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
     auto *bar = new QHBoxLayout;
     bar->addWidget(LabTip, 1);

@@ -11,6 +11,7 @@
 #include "shell/ModDataGrid.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,14 +30,6 @@ namespace {
 
 const QList<int> kTipWidths = {0, 1800, 1500, 1000, 1000, 600, 600, 600, 800, 1350, 800};
 const QString kLikeEscaped = QStringLiteral(" LIKE ? ESCAPE '\\'");
-
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 // The condition of a search, leaving out disabled reagents unless they are asked for.
 QString withDisabledFilter(const QString &condition, const QCheckBox *includeDisabled)
@@ -75,9 +68,9 @@ void FrmProductPOAdd::build()
     CmbSJDM->lineEdit()->installEventFilter(this);
     connect(CmbSJDM, &QComboBox::editTextChanged, this, &FrmProductPOAdd::CmbSJDM_Change);
 
-    CmbGZBSJ = button("CmbGZBSJ", QStringLiteral("各组别试剂(&I)"), this);
+    CmbGZBSJ = namedPlainButton("CmbGZBSJ", QStringLiteral("各组别试剂(&I)"), this);
     connect(CmbGZBSJ, &QPushButton::clicked, this, &FrmProductPOAdd::CmbGZBSJ_Click);
-    CmdQBSJ = button("CmdQBSJ", QStringLiteral("全部试剂(&J)"), this);
+    CmdQBSJ = namedPlainButton("CmdQBSJ", QStringLiteral("全部试剂(&J)"), this);
     connect(CmdQBSJ, &QPushButton::clicked, this, &FrmProductPOAdd::CmdQBSJ_Click);
     CheTY = new QCheckBox(QStringLiteral("包含停用试剂"), this);
     CheTY->setObjectName(QStringLiteral("CheTY"));
@@ -95,9 +88,9 @@ void FrmProductPOAdd::build()
             TipGet();
     });
 
-    CmdOK = button("CmdOK", QStringLiteral("添加(&A)"), this);
+    CmdOK = namedPlainButton("CmdOK", QStringLiteral("添加(&A)"), this);
     connect(CmdOK, &QPushButton::clicked, this, &FrmProductPOAdd::CopyToOrder);
-    CmdCancel = button("CmdCancel", QStringLiteral("关闭(&C)"), this);
+    CmdCancel = namedPlainButton("CmdCancel", QStringLiteral("关闭(&C)"), this);
     connect(CmdCancel, &QPushButton::clicked, this, &QDialog::close);
 
     auto *search = new QHBoxLayout;

@@ -9,6 +9,7 @@
 #include "shell/ModBase.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -32,13 +33,6 @@ const QString kYes = QStringLiteral("是");
 const QString kNo = QStringLiteral("否");
 
 enum Column { ColId, ColCode, ColName, ColPassword, ColSuper, ColRights, ColActive };
-
-QPushButton *button(QWidget *parent, int i, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QStringLiteral("CmdSet_%1").arg(i));
-    return b;
-}
 
 // A check box with its caption in front, as the editor's other fields have.
 QCheckBox *flagBox(QWidget *parent, const QString &name, const QString &caption)
@@ -95,7 +89,7 @@ FrmSetUser::FrmSetUser(QWidget *parent) : QDialog(parent)
                                              QStringLiteral("全选权限(&A)"), QStringLiteral("全否权限(&N)")};
     auto *buttons = new QGridLayout;
     for (int i = 0; i < 6; ++i) {
-        CmdSet[i] = button(FamSet, i, captions[i]);
+        CmdSet[i] = namedButton(QStringLiteral("CmdSet_%1").arg(i), captions[i], FamSet);
         buttons->addWidget(CmdSet[i], i / 2 == 2 ? 2 : i / 2, i % 2);
     }
     CmdHelp = new QPushButton(QStringLiteral("？"), this);

@@ -9,6 +9,7 @@
 #include "shell/ModData.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -34,13 +35,6 @@ QComboBox *textCombo(QWidget *parent, const QString &name)
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert); // used as a text field: the list stays empty
     return c;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &caption)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
 }
 
 } // namespace
@@ -70,9 +64,9 @@ void RegisterWindow::buildControls()
     for (const auto group : {QPalette::Active, QPalette::Inactive})
         green.setColor(group, QPalette::Base, EntryFilter::focusColour());
     CmbJS->setPalette(green);
-    CmdShowAll = button(this, QStringLiteral("CmdShowAll"), m_kind.showAllCaption);
+    CmdShowAll = namedButton(QStringLiteral("CmdShowAll"), m_kind.showAllCaption, this);
     if (!m_kind.exportTitle.isEmpty())
-        CmdDC = button(this, QStringLiteral("CmdDC"), QStringLiteral("导出(&E)"));
+        CmdDC = namedButton(QStringLiteral("CmdDC"), QStringLiteral("导出(&E)"), this);
     GridShow = new FlexGrid(this);
     GridShow->setObjectName(QStringLiteral("GridShow"));
     FamSet = new QGroupBox(this);
@@ -96,8 +90,8 @@ void RegisterWindow::buildControls()
     const std::array<QString, 4> captions = {QStringLiteral("新增(&N)"), QStringLiteral("保存(&S)"),
                                              QStringLiteral("删除(&D)"), QStringLiteral("关闭(&C)")};
     for (int i = 0; i < 4; ++i)
-        CmdSet[i] = button(FamSet, QStringLiteral("CmdSet_%1").arg(i), captions[i]);
-    CmdHelp = button(this, QStringLiteral("CmdHelp"), QStringLiteral("？"));
+        CmdSet[i] = namedButton(QStringLiteral("CmdSet_%1").arg(i), captions[i], FamSet);
+    CmdHelp = namedButton(QStringLiteral("CmdHelp"), QStringLiteral("？"), this);
 
     connect(CmbJS, &QComboBox::editTextChanged, this, [this] { RefreshShow(); });
     connect(CmdShowAll, &QPushButton::clicked, this, [this] {

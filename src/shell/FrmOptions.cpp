@@ -6,6 +6,7 @@
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
 #include "widgets/EntryFilter.h"
+#include "widgets/NamedButton.h"
 #include "platform/System.h"
 
 #include <QApplication>
@@ -67,14 +68,6 @@ QCheckBox *check(const QString &name, const QString &caption, QWidget *parent)
     return b;
 }
 
-QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 // The mark-up percentage of a factor kept in single precision, without the noise of the
 // single's binary digits (a factor of 1.05 shows as 5, not 4.999992).
 QString percentOf(float factor)
@@ -128,9 +121,9 @@ FrmOptions::FrmOptions(QWidget *parent) : QDialog(parent)
     for (QLineEdit *box : TxtSHX)
         box->installEventFilter(this);
 
-    CmdDefault = button(QStringLiteral("CmdDefault"), QStringLiteral("恢复默认(&D)"), this);
-    CmdHelp = button(QStringLiteral("CmdHelp"), QStringLiteral("？"), this);
-    CmdOK = button(QStringLiteral("CmdOK"), QStringLiteral("关闭(&C)"), this);
+    CmdDefault = namedPlainButton(QStringLiteral("CmdDefault"), QStringLiteral("恢复默认(&D)"), this);
+    CmdHelp = namedPlainButton(QStringLiteral("CmdHelp"), QStringLiteral("？"), this);
+    CmdOK = namedPlainButton(QStringLiteral("CmdOK"), QStringLiteral("关闭(&C)"), this);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(CmdDefault);
     buttons->addStretch();
@@ -185,7 +178,7 @@ void FrmOptions::buildDatabasePanel()
     TxtDir = new QLineEdit(p);
     TxtDir->setObjectName(QStringLiteral("TxtDir"));
     TxtDir->setReadOnly(true);
-    CmdGetDir = button(QStringLiteral("CmdGetDir"), QStringLiteral("设置目录"), p);
+    CmdGetDir = namedPlainButton(QStringLiteral("CmdGetDir"), QStringLiteral("设置目录"), p);
     auto *l = new QGridLayout(p);
     l->addWidget(CheBak, 0, 0, 1, 2);
     l->addWidget(TxtDir, 1, 0);
@@ -217,7 +210,7 @@ void FrmOptions::buildExpiryPanel()
     TxtSHX[0] = new QLineEdit(p);
     TxtSHX[0]->setObjectName(QStringLiteral("TxtSHX_0"));
     TxtSHX[0]->setFixedWidth(50);
-    CmdSet = button(QStringLiteral("CmdSet"), QStringLiteral("设置(&S)"), p);
+    CmdSet = namedPlainButton(QStringLiteral("CmdSet"), QStringLiteral("设置(&S)"), p);
     const auto coloured = [p](const QString &text, const char *colour) {
         auto *label = new QLabel(text, p);
         label->setStyleSheet(QStringLiteral("color: %1").arg(QLatin1String(colour)));
@@ -261,7 +254,7 @@ void FrmOptions::buildMarkUpPanel()
     TxtSHX[1] = new QLineEdit(p);
     TxtSHX[1]->setObjectName(QStringLiteral("TxtSHX_1"));
     TxtSHX[1]->setFixedWidth(70);
-    CmdJia = button(QStringLiteral("CmdJia"), QStringLiteral("设置"), p);
+    CmdJia = namedPlainButton(QStringLiteral("CmdJia"), QStringLiteral("设置"), p);
     auto *row = new QHBoxLayout;
     row->addWidget(new QLabel(QStringLiteral("出库加成率:"), p));
     row->addWidget(TxtSHX[1]);

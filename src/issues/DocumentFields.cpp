@@ -23,7 +23,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QShortcut>
 #include <QSpinBox>
 
@@ -47,30 +46,6 @@ bool menuEnabled(QAction *FrmMain::*item)
     FrmMain *main = FrmMain::instance();
     return main && main->*item && (main->*item)->isEnabled();
 }
-
-// Keeps the unit box at the right end of the quantity field's editor.
-class UnitBoxPlacer : public QObject {
-public:
-    UnitBoxPlacer(QLineEdit *editor, QLineEdit *unit)
-        : QObject(editor)
-        , m_unit(unit)
-    {
-        editor->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Resize) {
-            const QSize size = static_cast<QResizeEvent *>(event)->size();
-            m_unit->setGeometry(size.width() - m_unit->width(), 0, m_unit->width(), size.height());
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    QLineEdit *m_unit;
-};
 
 void showPicker(const QString &name)
 {
@@ -342,45 +317,3 @@ bool DocumentFields::eventFilter(QObject *watched, QEvent *event)
     }
     return QObject::eventFilter(watched, event);
 }
-
-namespace issues {
-
-void makeDocumentControls(QWidget *parent, std::span<QComboBox *> fields, DatePicker *&date,
-                          QPushButton *&newNumber, std::array<QPushButton *, 2> &pickers)
-{
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        auto *c = new QComboBox(parent);
-        c->setEditable(true);
-        c->setObjectName(QStringLiteral("CmbField_%1").arg(i));
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->setMinimumWidth(200);
-        fields[i] = c;
-    }
-    date = new DatePicker(parent);
-    date->setObjectName(QStringLiteral("DTPrq"));
-    newNumber = new QPushButton(QStringLiteral("新单号(&N)"), parent);
-    newNumber->setObjectName(QStringLiteral("CmdNewDH"));
-    const QString tips[] = {QStringLiteral("选择、添加、修改认领部门"), QStringLiteral("选择、添加、修改认领人")};
-    for (std::size_t i = 0; i < pickers.size(); ++i) {
-        pickers[i] = new QPushButton(QStringLiteral("..."), parent);
-        pickers[i]->setObjectName(QStringLiteral("CmdAdd_%1").arg(i));
-        pickers[i]->setFixedWidth(32);
-        pickers[i]->setToolTip(tips[i]);
-    }
-}
-
-QLineEdit *addUnitBox(QComboBox *quantity)
-{
-    auto *unit = new QLineEdit(quantity->lineEdit());
-    unit->setObjectName(QStringLiteral("TxtDW"));
-    unit->setReadOnly(true);
-    unit->setFocusPolicy(Qt::NoFocus);
-    unit->setFrame(false);
-    unit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    unit->setFixedWidth(60);
-    quantity->lineEdit()->setTextMargins(0, 0, 64, 0);
-    new UnitBoxPlacer(quantity->lineEdit(), unit);
-    return unit;
-}
-
-} // namespace issues

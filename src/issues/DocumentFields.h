@@ -8,7 +8,6 @@
 #include <QVariantList>
 
 #include <array>
-#include <span>
 
 class DatePicker;
 class FlexGrid;
@@ -104,17 +103,3 @@ private:
     LookUp *m_lookUp = nullptr;
     issues::ChosenLot m_lot;
 };
-
-namespace issues {
-
-// The controls every document window makes alike, in `parent`: the entry fields
-// CmbField_0, CmbField_1, ... (editable, taking typed text only), the date picker DTPrq, the
-// new-number button CmdNewDH and the picker buttons CmdAdd_0 (departments) and CmdAdd_1
-// (claimants).
-void makeDocumentControls(QWidget *parent, std::span<QComboBox *> fields, DatePicker *&date,
-                          QPushButton *&newNumber, std::array<QPushButton *, 2> &pickers);
-
-// The unit box inside the right end of the quantity field, kept there as the field resizes.
-QLineEdit *addUnitBox(QComboBox *quantity);
-
-} // namespace issues

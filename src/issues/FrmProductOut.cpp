@@ -1,6 +1,7 @@
 #include "FrmProductOut.h"
 
 #include "DocumentButtons.h"
+#include "DocumentControls.h"
 #include "DocumentFields.h"
 #include "DocumentLines.h"
 #include "IssueChecks.h"
@@ -10,6 +11,7 @@
 #include "dao/Database.h"
 #include "platform/Convert.h"
 #include "receipts/ReceiptLookUps.h"
+#include "shell/DocumentLayout.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
 #include "shell/ModBase.h"
@@ -67,7 +69,7 @@ void FrmProductOut::buildFrame1()
     issues::makeDocumentControls(Frame1, CmbField, DTPrq, CmdNewDH, CmdAdd);
 
     // The unit sits inside the right end of the quantity field, the spinner beside it.
-    TxtDW = issues::addUnitBox(CmbField[4]);
+    TxtDW = documentlayout::addUnitBox(CmbField[4]);
     UpDownSL = new QSpinBox(Frame1);
     UpDownSL->setObjectName(QStringLiteral("UpDownSL"));
     UpDownSL->setFocusPolicy(Qt::NoFocus);
@@ -76,22 +78,16 @@ void FrmProductOut::buildFrame1()
     CmdSave = namedButton("CmdSave", QStringLiteral("出库(&S)"), Frame1);
     CmdSave->setAutoDefault(true);
 
-    const char *captions[] = {"出库单号:", "出库日期:", "认领部门:", "认 领 人:", "试剂名称:", "出库数量:", "出 库 价:"};
-    QWidget *controls[] = {CmbField[0], DTPrq, CmbField[1], CmbField[2], CmbField[3], CmbField[4], CmbField[5]};
-    QWidget *extras[] = {CmdNewDH, nullptr, CmdAdd[0], CmdAdd[1], nullptr, UpDownSL, nullptr};
-    for (int row = 0; row < 7; ++row) {
-        const auto i = static_cast<size_t>(row);
-        lblLabels[i] = new QLabel(QString::fromUtf8(captions[i]), Frame1);
-        lblLabels[i]->setObjectName(QStringLiteral("lblLabels_%1").arg(row));
-        Label1[i] = new QLabel(QStringLiteral("*"), Frame1);
-        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(row));
-        Label1[i]->setStyleSheet(QStringLiteral("color: red;"));
-        grid->addWidget(lblLabels[i], row, 0);
-        grid->addWidget(controls[i], row, 1);
-        grid->addWidget(Label1[i], row, 2);
-        if (extras[i])
-            grid->addWidget(extras[i], row, 3, Qt::AlignLeft);
-    }
+    const issues::DocumentRow rows[] = {
+        {"出库单号:", CmbField[0], CmdNewDH},
+        {"出库日期:", DTPrq},
+        {"认领部门:", CmbField[1], CmdAdd[0]},
+        {"认 领 人:", CmbField[2], CmdAdd[1]},
+        {"试剂名称:", CmbField[3]},
+        {"出库数量:", CmbField[4], UpDownSL},
+        {"出 库 价:", CmbField[5]},
+    };
+    issues::addDocumentRows(grid, rows, lblLabels, Label1);
     grid->addWidget(CmdSave, 7, 1);
 
     QWidget *chain[] = {CmbField[0], DTPrq, CmbField[1], CmbField[2], CmbField[3], CmbField[4], CmbField[5], CmdSave};
@@ -112,21 +108,7 @@ void FrmProductOut::build()
     CmdRLR = namedButton("CmdRLR", QStringLiteral("认领人(&H)"), Frame3);
     CmbGZBSJ = namedButton("CmbGZBSJ", QStringLiteral("各组试剂(&I)"), Frame3);
     CmdQBSJ = namedButton("CmdQBSJ", QStringLiteral("全部试剂(&J)"), Frame3);
-    GridTip = new FlexGrid(Frame3);
-    GridTip->setObjectName(QStringLiteral("GridTip"));
-    lblTipLKC = new QLabel(Frame3);
-    lblTipLKC->setObjectName(QStringLiteral("lblTipLKC"));
-    lblTipLKC->setStyleSheet(QStringLiteral("color: red;"));
-    auto *shortcuts = new QHBoxLayout;
-    for (QPushButton *b : {CmdRLBM, CmdRLR, CmbGZBSJ, CmdQBSJ}) {
-        b->setFocusPolicy(Qt::ClickFocus);
-        shortcuts->addWidget(b);
-    }
-    shortcuts->addStretch();
-    auto *right = new QVBoxLayout(Frame3);
-    right->addLayout(shortcuts);
-    right->addWidget(GridTip, 1);
-    right->addWidget(lblTipLKC);
+    issues::fillLotFrame(Frame3, {CmdRLBM, CmdRLR, CmbGZBSJ, CmdQBSJ}, GridTip, lblTipLKC);
 
     auto *top = new QHBoxLayout;
     top->addWidget(Frame1);
@@ -137,14 +119,7 @@ void FrmProductOut::build()
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消出库(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印出库(&P)"), this);
     CmdPLCK = namedButton("CmdPLCK", QStringLiteral("批量出库(&L)"), this);
-    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), this);
-    CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
-    auto *bar = new QHBoxLayout;
-    bar->addWidget(LabTip, 1);
-    for (QPushButton *b : {CmdChData, CmdPrint, CmdPLCK, CmdHelp}) {
-        b->setFocusPolicy(Qt::ClickFocus);
-        bar->addWidget(b);
-    }
+    CmdHelp = documentlayout::helpButton(this);
 
     GridOut = new FlexGrid(this);
     GridOut->setObjectName(QStringLiteral("GridOut"));
@@ -154,7 +129,7 @@ void FrmProductOut::build()
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(bar);
+    layout->addLayout(documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdPLCK, CmdHelp}));
     layout->addWidget(GridOut, 1);
 
     connect(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });

@@ -2,12 +2,14 @@
 
 #include "BatchIssue.h"
 #include "DocumentButtons.h"
+#include "DocumentControls.h"
 #include "DocumentFields.h"
 #include "DocumentLines.h"
 #include "IssueChecks.h"
 #include "dao/Database.h"
 #include "platform/Dialogs.h"
 #include "receipts/ReceiptLookUps.h"
+#include "shell/DocumentLayout.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
 #include "shell/ModBase.h"
@@ -66,22 +68,13 @@ void FrmProductOutPatch::buildFrame1()
     CmdSave = namedButton("CmdSave", QStringLiteral("批量出库(&S)"), Frame1);
     CmdSave->setAutoDefault(true);
 
-    const char *captions[] = {"出库日期:", "出库单号:", "认领部门:", "认 领 人:"};
-    QWidget *controls[] = {DTPrq, CmbField[0], CmbField[1], CmbField[2]};
-    QWidget *extras[] = {nullptr, CmdNewDH, CmdAdd[0], CmdAdd[1]};
-    for (int row = 0; row < 4; ++row) {
-        const auto i = static_cast<size_t>(row);
-        lblLabels[i] = new QLabel(QString::fromUtf8(captions[i]), Frame1);
-        lblLabels[i]->setObjectName(QStringLiteral("lblLabels_%1").arg(row));
-        Label1[i] = new QLabel(QStringLiteral("*"), Frame1);
-        Label1[i]->setObjectName(QStringLiteral("Label1_%1").arg(row));
-        Label1[i]->setStyleSheet(QStringLiteral("color: red;"));
-        grid->addWidget(lblLabels[i], row, 0);
-        grid->addWidget(controls[i], row, 1);
-        grid->addWidget(Label1[i], row, 2);
-        if (extras[i])
-            grid->addWidget(extras[i], row, 3, Qt::AlignLeft);
-    }
+    const issues::DocumentRow rows[] = {
+        {"出库日期:", DTPrq},
+        {"出库单号:", CmbField[0], CmdNewDH},
+        {"认领部门:", CmbField[1], CmdAdd[0]},
+        {"认 领 人:", CmbField[2], CmdAdd[1]},
+    };
+    issues::addDocumentRows(grid, rows, lblLabels, Label1);
     grid->addWidget(CmdSave, 4, 1);
     grid->setRowStretch(5, 1);
 }
@@ -118,12 +111,7 @@ void FrmProductOutPatch::build()
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消出库(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印出库(&P)"), this);
     CmdCGCK = namedButton("CmdCGCK", QStringLiteral("常规出库(&X)"), this);
-    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), this);
-    CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
-    auto *bar = new QHBoxLayout;
-    bar->addWidget(LabTip, 1);
-    for (QPushButton *b : {CmdChData, CmdPrint, CmdCGCK, CmdHelp})
-        bar->addWidget(b);
+    CmdHelp = documentlayout::helpButton(this);
 
     GridOut = new FlexGrid(this);
     GridOut->setObjectName(QStringLiteral("GridOut"));
@@ -133,7 +121,7 @@ void FrmProductOutPatch::build()
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
-    layout->addLayout(bar);
+    layout->addLayout(documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdCGCK, CmdHelp}));
     layout->addWidget(GridOut, 2);
 
     QWidget *chain[] = {DTPrq,   CmbField[0], CmbField[1], CmbField[2], CmdSave,   CmbDH,   CmdHelp,  CmdAdd[0],
@@ -142,7 +130,7 @@ void FrmProductOutPatch::build()
         setTabOrder(chain[i - 1], chain[i]);
     // The buttons beside the fields take the focus only when clicked, so Enter runs
     // through the fields to the save.
-    for (QPushButton *b : {CmdHelp, CmdAdd[0], CmdAdd[1], CmdRLBM, CmdRLR, CmdPrint, CmdChData, CmdCGCK, CmdNewDH})
+    for (QPushButton *b : {CmdAdd[0], CmdAdd[1], CmdRLBM, CmdRLR, CmdNewDH})
         b->setFocusPolicy(Qt::ClickFocus);
 
     connect(CmbDH->lineEdit(), &QLineEdit::textEdited, this, [this] { CmbDH_Change(); });

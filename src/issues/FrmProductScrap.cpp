@@ -1,11 +1,13 @@
 #include "FrmProductScrap.h"
 
 #include "DocumentButtons.h"
+#include "DocumentControls.h"
 #include "DocumentFields.h"
 #include "DocumentLines.h"
 #include "IssueChecks.h"
 #include "IssueLookUps.h"
 #include "platform/Convert.h"
+#include "shell/DocumentLayout.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
 #include "shell/ModBase.h"
@@ -53,7 +55,7 @@ void FrmProductScrap::buildFrame1()
     auto *grid = new QGridLayout(Frame1);
 
     issues::makeDocumentControls(Frame1, CmbField, DTPrq, CmdNewDH, CmdAdd);
-    TxtDW = issues::addUnitBox(CmbField[4]);
+    TxtDW = documentlayout::addUnitBox(CmbField[4]);
     UpDownSL = new QSpinBox(Frame1);
     UpDownSL->setObjectName(QStringLiteral("UpDownSL"));
     UpDownSL->setFocusPolicy(Qt::NoFocus);
@@ -94,21 +96,7 @@ void FrmProductScrap::build()
     CmdRLR = namedButton("CmdRLR", QStringLiteral("认领人(&H)"), Frame3);
     CmdQYGQ = namedButton("CmdQYGQ", QStringLiteral("已过期试剂(&I)"), Frame3);
     CmdQJGQ = namedButton("CmdQJGQ", QStringLiteral("将过期试剂(&J)"), Frame3);
-    GridTip = new FlexGrid(Frame3);
-    GridTip->setObjectName(QStringLiteral("GridTip"));
-    lblTipLKC = new QLabel(Frame3);
-    lblTipLKC->setObjectName(QStringLiteral("lblTipLKC"));
-    lblTipLKC->setStyleSheet(QStringLiteral("color: red;"));
-    auto *shortcuts = new QHBoxLayout;
-    for (QPushButton *b : {CmdRLBM, CmdRLR, CmdQYGQ, CmdQJGQ}) {
-        b->setFocusPolicy(Qt::ClickFocus);
-        shortcuts->addWidget(b);
-    }
-    shortcuts->addStretch();
-    auto *right = new QVBoxLayout(Frame3);
-    right->addLayout(shortcuts);
-    right->addWidget(GridTip, 1);
-    right->addWidget(lblTipLKC);
+    issues::fillLotFrame(Frame3, {CmdRLBM, CmdRLR, CmdQYGQ, CmdQJGQ}, GridTip, lblTipLKC);
 
     auto *top = new QHBoxLayout;
     top->addWidget(Frame1);
@@ -118,14 +106,7 @@ void FrmProductScrap::build()
     LabTip->setObjectName(QStringLiteral("LabTip"));
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消报损(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印报损(&P)"), this);
-    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), this);
-    CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
-    auto *bar = new QHBoxLayout;
-    bar->addWidget(LabTip, 1);
-    for (QPushButton *b : {CmdChData, CmdPrint, CmdHelp}) {
-        b->setFocusPolicy(Qt::ClickFocus);
-        bar->addWidget(b);
-    }
+    CmdHelp = documentlayout::helpButton(this);
 
     GridOut = new FlexGrid(this);
     GridOut->setObjectName(QStringLiteral("GridOut"));
@@ -135,7 +116,7 @@ void FrmProductScrap::build()
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(bar);
+    layout->addLayout(documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdHelp}));
     layout->addWidget(GridOut, 1);
 
     connect(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });

@@ -4,6 +4,7 @@
 #include "dao/Database.h"
 #include "shell/BusyStatus.h"
 #include "shell/DropDownFill.h"
+#include "shell/DocumentLayout.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
@@ -88,8 +89,7 @@ void OutReversalWindow::build()
 
     auto *upkeep = new QGroupBox(m_kind.upkeepFrame, this);
     CmdChData = namedButton("CmdChData", m_kind.reverseButton, upkeep);
-    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), upkeep);
-    CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
+    CmdHelp = documentlayout::helpButton(upkeep);
     auto *hint = new QLabel(m_kind.hints, upkeep);
     hint->setWordWrap(true);
     auto *buttons = new QHBoxLayout;

@@ -5,6 +5,7 @@
 #include "dao/Database.h"
 #include "shell/DropDownFill.h"
 #include "shell/BusyStatus.h"
+#include "shell/DocumentLayout.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
@@ -96,8 +97,7 @@ void FrmCancelIn::build()
 
     auto *upkeep = new QGroupBox(QStringLiteral("入库数据维护"), this);
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消入库(&C)"), upkeep);
-    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), upkeep);
-    CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
+    CmdHelp = documentlayout::helpButton(upkeep);
     auto *hint = new QLabel(QStringLiteral("提示：\n1、检索入库数据；\n2、点击选择欲维护的记录；\n"
                                            "3、修改入库数据，请先“撤消入库”，然后重新入库。"),
                             upkeep);

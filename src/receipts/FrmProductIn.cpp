@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "reports/FrmPrint.h"
 #include "shell/ChildFrame.h"
+#include "shell/DocumentLayout.h"
 #include "shell/FrmMain.h"
 #include "shell/FrmPopMenu.h"
 #include "shell/LookUp.h"
@@ -39,7 +40,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QResizeEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -138,15 +138,7 @@ void FrmProductIn::build()
     CmdSave->setAutoDefault(true);
 
     // The unit sits inside the right end of the quantity field.
-    TxtDW = new QLineEdit(CmbField[5]->lineEdit());
-    TxtDW->setObjectName(QStringLiteral("TxtDW"));
-    TxtDW->setReadOnly(true);
-    TxtDW->setFocusPolicy(Qt::NoFocus);
-    TxtDW->setFrame(false);
-    TxtDW->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    TxtDW->setFixedWidth(60);
-    CmbField[5]->lineEdit()->setTextMargins(0, 0, 64, 0);
-    CmbField[5]->lineEdit()->installEventFilter(this);
+    TxtDW = documentlayout::addUnitBox(CmbField[5]);
 
     struct Line {
         const char *label;
@@ -187,14 +179,8 @@ void FrmProductIn::build()
     CmdQBSJ = namedButton("CmdQBSJ", QStringLiteral("全部试剂(&J)"), this);
     GridTip = new FlexGrid(this);
     GridTip->setObjectName(QStringLiteral("GridTip"));
-    auto *shortcuts = new QHBoxLayout;
-    for (QPushButton *b : {CmbCYGYS, CmdQBGYS, CmbGZBSJ, CmdQBSJ}) {
-        b->setFocusPolicy(Qt::ClickFocus);
-        shortcuts->addWidget(b);
-    }
-    shortcuts->addStretch();
     auto *right = new QVBoxLayout;
-    right->addLayout(shortcuts);
+    right->addLayout(documentlayout::shortcutRow({CmbCYGYS, CmdQBGYS, CmbGZBSJ, CmdQBSJ}));
     right->addWidget(GridTip, 1);
 
     auto *top = new QHBoxLayout;
@@ -205,14 +191,7 @@ void FrmProductIn::build()
     LabTip->setObjectName(QStringLiteral("LabTip"));
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消入库(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印入库(&P)"), this);
-    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), this);
-    CmdHelp->setToolTip(QStringLiteral("打开帮助系统"));
-    auto *bar = new QHBoxLayout;
-    bar->addWidget(LabTip, 1);
-    for (QPushButton *b : {CmdChData, CmdPrint, CmdHelp}) {
-        b->setFocusPolicy(Qt::ClickFocus);
-        bar->addWidget(b);
-    }
+    CmdHelp = documentlayout::helpButton(this);
 
     GridIn = new FlexGrid(this);
     GridIn->setObjectName(QStringLiteral("GridIn"));
@@ -222,7 +201,7 @@ void FrmProductIn::build()
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(bar);
+    layout->addLayout(documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdHelp}));
     layout->addWidget(GridIn, 1);
 
     connect(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
@@ -590,10 +569,7 @@ void FrmProductIn::DTPrq0_Leave()
 
 bool FrmProductIn::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == CmbField[5]->lineEdit() && event->type() == QEvent::Resize) {
-        const QSize size = static_cast<QResizeEvent *>(event)->size();
-        TxtDW->setGeometry(size.width() - TxtDW->width(), 0, TxtDW->width(), size.height());
-    } else if (watched == DTPrq[0] && event->type() == QEvent::FocusOut) {
+    if (watched == DTPrq[0] && event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             DTPrq0_Leave();

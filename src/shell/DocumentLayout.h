@@ -1,0 +1,31 @@
+#pragma once
+
+#include <initializer_list>
+
+class QComboBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Pieces of layout the document windows (receipt, issue, batch issue, scrap) share.
+namespace documentlayout {
+
+// The help button CmdHelp, "？", of a window's lower bar.
+QPushButton *helpButton(QWidget *parent);
+
+// The bar between the entry and the lines: the tip on the document shown stretching at the
+// left, then the buttons. The buttons take the focus only when clicked, so Tab and Enter
+// stay in the fields.
+QHBoxLayout *lowerBar(QLabel *tip, std::initializer_list<QPushButton *> buttons);
+
+// The unit box TxtDW inside the right end of the quantity field, kept there as the field
+// resizes.
+QLineEdit *addUnitBox(QComboBox *quantity);
+
+// The row of shortcut buttons over a pick list, to its left, each taking the focus only
+// when clicked.
+QHBoxLayout *shortcutRow(std::initializer_list<QPushButton *> buttons);
+
+} // namespace documentlayout

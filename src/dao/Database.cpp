@@ -119,6 +119,11 @@ double StepRow::real(int i) const
     return sqlite3_column_double(m_stmt, i);
 }
 
+qint64 StepRow::integer(int i) const
+{
+    return sqlite3_column_int64(m_stmt, i);
+}
+
 QByteArrayView StepRow::utf8(int i) const
 {
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));

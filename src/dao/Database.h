@@ -24,6 +24,7 @@ public:
     bool isNull(int i) const;
     bool isReal(int i) const;
     double real(int i) const;
+    qint64 integer(int i) const;
     // The field as UTF-8 text: integers as their digits, null as nothing.
     QByteArrayView utf8(int i) const;
     QVariant value(int i) const;

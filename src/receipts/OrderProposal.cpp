@@ -4,6 +4,9 @@
 #include "platform/Convert.h"
 
 #include <algorithm>
+#include <functional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace receipts {
 namespace convert = platform::convert;
@@ -19,28 +22,25 @@ const QString kReagentSource = QStringLiteral(
 // found, which costs less while they are a small part of the register.
 constexpr int kFewReagents = 50;
 constexpr int kFewShareOfRegister = 50;
+// Reagent keys bound to one statement of the follow-up reads, well below the engine's
+// limit of 999 parameters.
+constexpr size_t kKeysPerStatement = 500;
 
 } // namespace
 
-// One statement for the reagents of `where`. The issues of the window, the receipts a
-// supplier comes from and the lots are grouped by reagent: for many reagents in a sweep
-// (the "+" keeps the engine off the reagent index, whose walk visits the rows in random
-// order), for a few through the reagent index (the "+" then keeps it off the date index).
-// What needs a reagent's whole history, its newest movement and whether it was issued
-// before the window, is a seek on the reagent index, taken only where the line needs it.
-// ?1 is the start of the issue history, ?2 that of the receipts; a receipt counts only
-// while its supplier is still registered. With few reagents `where`'s parameters come
-// four times, else once.
-QString historySql(const QString &where, bool few)
+// The issues of the window, the receipts a supplier comes from and the lots are grouped
+// through the reagent index (the "+" keeps the engine off the date index). What needs a
+// reagent's whole history, its newest movement and whether it was issued before the window,
+// is a seek on the reagent index, taken only where the line needs it. A receipt counts only
+// while its supplier is still registered.
+QString historySql(const QString &where)
 {
     const QString inReagents = QStringLiteral(" IN (SELECT shijijibenxinxi.试剂ID") + kReagentSource + where + u')';
     const auto grouped = [&](const QString &reagent, const QString &date, const QString &start) {
         QString sql;
         if (!date.isEmpty())
-            sql = QStringLiteral(" AND ") + (few ? QStringLiteral("+") : QString()) + date + QStringLiteral(" >= ") + start;
-        if (few)
-            return sql + QStringLiteral(" AND ") + reagent + inReagents + QStringLiteral(" GROUP BY ") + reagent;
-        return sql + QStringLiteral(" GROUP BY +") + reagent;
+            sql = QStringLiteral(" AND +") + date + QStringLiteral(" >= ") + start;
+        return sql + QStringLiteral(" AND ") + reagent + inReagents + QStringLiteral(" GROUP BY ") + reagent;
     };
     return QStringLiteral(
                "SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商,"
@@ -67,6 +67,15 @@ QString historySql(const QString &where, bool few)
            + grouped(QStringLiteral("试剂ID"), QString(), QString())
            + QStringLiteral(") stock ON stock.试剂ID = shijijibenxinxi.试剂ID") + where;
 }
+
+// Read in date order and grouped here: the engine would sort every receipt of two years
+// to group them.
+const QString RecentLinesSql = QStringLiteral(
+    "SELECT 试剂ID, 登记ID, 变动标志, 登记日期 >= ?1, 登记日期, 数量, 单价, 供应商ID FROM shijibiandongdengji"
+    " WHERE 登记日期 >= ?2 AND 变动标志 IN (1, 2)");
+
+const QString OlderIssuesSql = QStringLiteral(
+    "SELECT DISTINCT 试剂ID FROM shijibiandongdengji WHERE 变动标志 = 2 AND +登记日期 < ?1 AND 试剂ID IN (%1)");
 
 namespace {
 
@@ -100,7 +109,167 @@ float priceOf(const LineBasis &basis)
     return static_cast<float>(convert::parseNumber(basis.priceText).value_or(0));
 }
 
+
+// The newest movement of each reagent of a slice, with its price.
+const QString kNewestPricesSql = QStringLiteral(
+    "SELECT n.试剂ID, m.单价 FROM (SELECT 试剂ID, MAX(登记ID) AS id FROM shijibiandongdengji"
+    " WHERE 试剂ID IN (%1) GROUP BY 试剂ID) n INNER JOIN shijibiandongdengji m ON m.登记ID = n.id");
+
+// What the sweep of the receipt window tells about one reagent.
+struct RecentLines {
+    std::optional<qint64> lastReceipt; // newest receipt whose supplier is registered
+    qint64 receiptSupplier = 0;
+    std::optional<qint64> lastIssue; // newest issue in the history window
+    std::optional<double> issuePrice;
+    std::optional<double> issued; // none while every quantity is empty, as SUM has it
+    QByteArray firstIssue;
+    bool issuedBefore = false; // issued in the receipt window before the history window
+};
+
+std::optional<double> numberAt(const dao::StepRow &row, int col)
+{
+    return row.isNull(col) ? std::nullopt : std::optional<double>(row.real(col));
+}
+
+std::unordered_map<qint64, RecentLines> sweepRecentLines(dao::Database &db, const QDate &today,
+                                                         const QHash<qint64, QString> &suppliers)
+{
+    std::unordered_map<qint64, RecentLines> out;
+    db.each(RecentLinesSql, {today.addDays(-HistoryDays), today.addDays(-SupplierDays)}, [](const QStringList &) {},
+            [&](const dao::StepRow &row) {
+                RecentLines &r = out[row.integer(0)];
+                const qint64 id = row.integer(1);
+                if (row.integer(2) == 1) {
+                    if (!row.isNull(7) && suppliers.contains(row.integer(7)) && (!r.lastReceipt || id > *r.lastReceipt)) {
+                        r.lastReceipt = id;
+                        r.receiptSupplier = row.integer(7);
+                    }
+                    return;
+                }
+                if (row.integer(3) == 0) {
+                    r.issuedBefore = true;
+                    return;
+                }
+                if (const auto quantity = numberAt(row, 5))
+                    r.issued = r.issued.value_or(0) + *quantity;
+                const QByteArrayView date = row.utf8(4);
+                if (!r.lastIssue || date < QByteArrayView(r.firstIssue))
+                    r.firstIssue = date.toByteArray();
+                if (!r.lastIssue || id > *r.lastIssue) {
+                    r.lastIssue = id;
+                    r.issuePrice = numberAt(row, 6);
+                }
+            });
+    return out;
+}
+
+// Runs sql once per slice of the keys, its "%1" standing for the slice's placeholders,
+// bound after the leading parameters.
+void eachKeySlice(dao::Database &db, const QString &sql, const QVariantList &leading, const std::vector<qint64> &keys,
+                  const std::function<void(const dao::StepRow &row)> &row)
+{
+    for (size_t from = 0; from < keys.size(); from += kKeysPerStatement) {
+        const size_t to = std::min(keys.size(), from + kKeysPerStatement);
+        QVariantList params = leading;
+        QStringList marks;
+        for (size_t i = from; i < to; ++i) {
+            params.append(keys[i]);
+            marks.append(QStringLiteral("?"));
+        }
+        db.each(sql.arg(marks.join(u',')), params, [](const QStringList &) {}, row);
+    }
+}
+
+std::vector<ReagentHistory> readFew(dao::Database &db, const QDate &today, const QString &where,
+                                    const QVariantList &params, const QString &orderBy)
+{
+    QVariantList all{today.addDays(-HistoryDays), today.addDays(-SupplierDays)};
+    for (int i = 0; i < 4; ++i)
+        all += params;
+    const dao::Result result = db.select(historySql(where) + orderBy, all);
+
+    std::vector<ReagentHistory> out;
+    out.reserve(result.rows.size());
+    for (const dao::Row &row : result.rows) {
+        ReagentHistory h;
+        for (int c = 0; c < 5; ++c)
+            h.cells.append(row.text(c));
+        h.issued = number(row[5]);
+        h.issuePrice = number(row[6]);
+        h.newestPrice = number(row[7]);
+        h.firstIssue = QDate::fromString(row.text(8).left(10), Qt::ISODate);
+        h.olderIssues = row[9].toInt() != 0;
+        h.stock = row[10].toDouble();
+        if (!row.isNull(11))
+            h.supplierId = row[11].toInt();
+        h.supplier = row.text(12);
+        out.push_back(std::move(h));
+    }
+    return out;
+}
+
+std::vector<ReagentHistory> readMany(dao::Database &db, const QDate &today, const QString &where,
+                                     const QVariantList &params, const QString &orderBy)
+{
+    QHash<qint64, QString> suppliers;
+    for (const dao::Row &row : db.select(QStringLiteral("SELECT 供应商ID, 供应商 FROM gongyingshang")).rows)
+        suppliers.insert(row[0].toLongLong(), row.text(1));
+    const std::unordered_map<qint64, RecentLines> recent = sweepRecentLines(db, today, suppliers);
+
+    const dao::Result reagents = db.select(
+        QStringLiteral("SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商,"
+                       " shijijibenxinxi.单位, stock.total")
+            + kReagentSource
+            + QStringLiteral(" LEFT JOIN (SELECT 试剂ID, SUM(数量) AS total FROM shijikucun GROUP BY +试剂ID) stock"
+                             " ON stock.试剂ID = shijijibenxinxi.试剂ID")
+            + where + orderBy,
+        params);
+
+    std::vector<qint64> unissued;
+    std::vector<qint64> onlyRecent;
+    for (const dao::Row &row : reagents.rows) {
+        const qint64 id = row[0].toLongLong();
+        const auto r = recent.find(id);
+        if (r == recent.end() || !r->second.lastIssue)
+            unissued.push_back(id);
+        else if (!r->second.issuedBefore)
+            onlyRecent.push_back(id);
+    }
+    std::unordered_map<qint64, std::optional<double>> newest;
+    eachKeySlice(db, kNewestPricesSql, {}, unissued,
+                 [&](const dao::StepRow &row) { newest[row.integer(0)] = numberAt(row, 1); });
+    std::unordered_set<qint64> older;
+    eachKeySlice(db, OlderIssuesSql, {today.addDays(-SupplierDays)}, onlyRecent,
+                 [&](const dao::StepRow &row) { older.insert(row.integer(0)); });
+
+    std::vector<ReagentHistory> out;
+    out.reserve(reagents.rows.size());
+    for (const dao::Row &row : reagents.rows) {
+        ReagentHistory h;
+        for (int c = 0; c < 5; ++c)
+            h.cells.append(row.text(c));
+        h.stock = row[5].toDouble();
+        const qint64 id = row[0].toLongLong();
+        const auto r = recent.find(id);
+        if (r != recent.end() && r->second.lastIssue) {
+            h.issued = r->second.issued;
+            h.issuePrice = r->second.issuePrice;
+            h.firstIssue = QDate::fromString(QString::fromUtf8(r->second.firstIssue.left(10)), Qt::ISODate);
+            h.olderIssues = r->second.issuedBefore || older.contains(id);
+        } else if (const auto n = newest.find(id); n != newest.end()) {
+            h.newestPrice = n->second;
+        }
+        if (r != recent.end() && r->second.lastReceipt) {
+            h.supplierId = static_cast<qint32>(r->second.receiptSupplier);
+            h.supplier = suppliers.value(r->second.receiptSupplier);
+        }
+        out.push_back(std::move(h));
+    }
+    return out;
+}
+
 } // namespace
+
 
 QStringList orderHeader()
 {
@@ -128,34 +297,12 @@ std::vector<ReagentHistory> readHistories(dao::Database &db, const QDate &today,
                                           const QVariantList &params, const QString &orderBy)
 {
     const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
+    const QString order = orderBy.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy;
     const int found = db.scalar(QStringLiteral("SELECT COUNT(*)") + kReagentSource + where, params).toInt();
     const int registered = db.scalar(QStringLiteral("SELECT COUNT(*) FROM shijijibenxinxi")).toInt();
-    const bool few = found <= std::max(kFewReagents, registered / kFewShareOfRegister);
-    const QString sql =
-        historySql(where, few) + (orderBy.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy);
-    QVariantList all{today.addDays(-HistoryDays), today.addDays(-SupplierDays)};
-    for (int i = few ? 4 : 1; i > 0; --i)
-        all += params;
-    const dao::Result result = db.select(sql, all);
-
-    std::vector<ReagentHistory> out;
-    out.reserve(result.rows.size());
-    for (const dao::Row &row : result.rows) {
-        ReagentHistory h;
-        for (int c = 0; c < 5; ++c)
-            h.cells.append(row.text(c));
-        h.issued = number(row[5]);
-        h.issuePrice = number(row[6]);
-        h.newestPrice = number(row[7]);
-        h.firstIssue = QDate::fromString(row.text(8).left(10), Qt::ISODate);
-        h.olderIssues = row[9].toInt() != 0;
-        h.stock = row[10].toDouble();
-        if (!row.isNull(11))
-            h.supplierId = row[11].toInt();
-        h.supplier = row.text(12);
-        out.push_back(std::move(h));
-    }
-    return out;
+    if (found <= std::max(kFewReagents, registered / kFewShareOfRegister))
+        return readFew(db, today, where, params, order);
+    return readMany(db, today, where, params, order);
 }
 
 LineBasis lineBasis(const ReagentHistory &reagent, const QDate &today)

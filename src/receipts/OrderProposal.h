@@ -60,9 +60,16 @@ struct ReagentHistory {
 std::vector<ReagentHistory> readHistories(dao::Database &db, const QDate &today, const QString &condition,
                                           const QVariantList &params, const QString &orderBy);
 
-// The statement readHistories runs: `where` (empty or " WHERE ...") selects the reagents,
-// few says whether they are at most a handful.
-QString historySql(const QString &where, bool few);
+// The statement readHistories runs for a handful of reagents: `where` (empty or
+// " WHERE ...") selects them. ?1 is the start of the issue history, ?2 that of the
+// receipts, then `where`'s parameters four times.
+QString historySql(const QString &where);
+// For many reagents it sweeps the lines since the start of the receipts (?2) instead,
+// ?1 the start of the issue history; then it reads, by slices of reagents (the "%1" in the
+// statement), whether those issued only within the history had issues before the receipts
+// (?1 that start here).
+extern const QString RecentLinesSql;
+extern const QString OlderIssuesSql;
 
 // The facts a line of either window starts from.
 struct LineBasis {

@@ -42,9 +42,9 @@ std::vector<PlanCase> cases()
     const QVariantList starts{kToday.addDays(-receipts::HistoryDays), kToday.addDays(-receipts::SupplierDays)};
     const QString oneReagent = QStringLiteral(" WHERE shijijibenxinxi.试剂ID = ?");
     return {
-        {"ProposalOfTheWholeStore", receipts::historySql(QStringLiteral(" WHERE shijijibenxinxi.停用 = 0"), false),
-         starts},
-        {"ProposalOfAFewReagents", receipts::historySql(oneReagent, true), starts + QVariantList{1, 1, 1, 1}, false},
+        {"ProposalOfTheWholeStore", receipts::RecentLinesSql, starts},
+        {"ProposalOlderIssues", receipts::OlderIssuesSql.arg(QStringLiteral("?,?")), {starts.at(1), 1, 2}, false},
+        {"ProposalOfAFewReagents", receipts::historySql(oneReagent), starts + QVariantList{1, 1, 1, 1}, false},
         {"SummaryOfAPeriod",
          stock::summaryLines(stock::Issue).sql + QStringLiteral(" AND shijibiandongdengji.登记日期 BETWEEN ? AND ?")
              + stock::SummaryTail,

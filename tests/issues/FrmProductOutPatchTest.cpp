@@ -1,3 +1,4 @@
+#include "DocumentWindowFixture.h"
 #include "IssueFixture.h"
 #include "PasswordPrompt.h"
 
@@ -26,34 +27,8 @@ using platform::Answer;
 
 const qint64 kReceipt = 20260115001; // the fixture's four lots came in on this receipt
 
-class FrmProductOutPatchTest : public IssueFixture {
+class FrmProductOutPatchTest : public DocumentWindowFixture<FrmProductOutPatch, IssueFixture> {
 protected:
-    void TearDown() override
-    {
-        delete w.data();
-        IssueFixture::TearDown();
-    }
-
-    FrmProductOutPatch *open()
-    {
-        delete w.data();
-        w = new FrmProductOutPatch;
-        w->resize(1200, 700);
-        w->show();
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-        return w;
-    }
-
-    QComboBox *field(int i) const { return w->CmbField[static_cast<size_t>(i)]; }
-    QString text(int i) const { return field(i)->currentText(); }
-    QString focused() const
-    {
-        QWidget *f = QApplication::focusWidget();
-        if (f && f->parentWidget() && qobject_cast<QComboBox *>(f->parentWidget()))
-            f = f->parentWidget();
-        return f ? f->objectName() : QString();
-    }
     QStringList listed(FlexGrid *grid, int col) const
     {
         QStringList cells;
@@ -75,8 +50,6 @@ protected:
                            {receipt})
             .toLongLong();
     }
-
-    QPointer<FrmProductOutPatch> w;
 };
 
 TEST_F(FrmProductOutPatchTest, OpensWithTheRecentReceiptsAndTheLatestClaim)

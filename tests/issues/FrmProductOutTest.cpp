@@ -1,3 +1,4 @@
+#include "DocumentWindowFixture.h"
 #include "IssueFixture.h"
 #include "PasswordPrompt.h"
 
@@ -18,28 +19,8 @@ namespace {
 
 using platform::Answer;
 
-class FrmProductOutTest : public IssueFixture {
+class FrmProductOutTest : public DocumentWindowFixture<FrmProductOut, IssueFixture> {
 protected:
-    void TearDown() override
-    {
-        delete w.data();
-        IssueFixture::TearDown();
-    }
-
-    FrmProductOut *open()
-    {
-        delete w.data();
-        w = new FrmProductOut;
-        w->resize(1200, 700);
-        w->show();
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-        return w;
-    }
-
-    QComboBox *field(int i) const { return w->CmbField[static_cast<size_t>(i)]; }
-    QString text(int i) const { return field(i)->currentText(); }
-    void type(int i, const QString &typed) { typeInto(field(i), typed); }
     // Moves on to the next field, as Tab or Enter does.
     void leave(int i)
     {
@@ -53,13 +34,6 @@ protected:
             names << w->GridTip->TextMatrix(r, col);
         return names;
     }
-    QString focused() const
-    {
-        QWidget *f = QApplication::focusWidget();
-        if (f && f->parentWidget() && qobject_cast<QComboBox *>(f->parentWidget()))
-            f = f->parentWidget();
-        return f ? f->objectName() : QString();
-    }
 
     // A line ready to save: department, claimant and the serum's earliest lot taken.
     void fillValid()
@@ -69,8 +43,6 @@ protected:
         type(3, QStringLiteral("xjys"));
         leave(3);
     }
-
-    QPointer<FrmProductOut> w;
 };
 
 TEST_F(FrmProductOutTest, OpensOnTheLatestDocumentWithTheLatestClaim)

@@ -1,3 +1,4 @@
+#include "DocumentWindowFixture.h"
 #include "IssueFixture.h"
 #include "PasswordPrompt.h"
 
@@ -18,7 +19,7 @@ namespace {
 
 using platform::Answer;
 
-class FrmProductScrapTest : public IssueFixture {
+class FrmProductScrapTest : public DocumentWindowFixture<FrmProductScrap, IssueFixture> {
 protected:
     void SetUp() override
     {
@@ -26,38 +27,12 @@ protected:
         ModBase::SXDays = 30;
     }
 
-    void TearDown() override
-    {
-        delete w.data();
-        IssueFixture::TearDown();
-    }
-
-    FrmProductScrap *open()
-    {
-        delete w.data();
-        w = new FrmProductScrap;
-        w->resize(1200, 700);
-        w->show();
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-        return w;
-    }
-
-    QComboBox *field(int i) const { return w->CmbField[static_cast<size_t>(i)]; }
-    QString text(int i) const { return field(i)->currentText(); }
     QStringList listedBatches() const
     {
         QStringList batches;
         for (int r = 1; r < w->GridTip->Rows(); ++r)
             batches << w->GridTip->TextMatrix(r, 5);
         return batches;
-    }
-    QString focused() const
-    {
-        QWidget *f = QApplication::focusWidget();
-        if (f && f->parentWidget() && qobject_cast<QComboBox *>(f->parentWidget()))
-            f = f->parentWidget();
-        return f ? f->objectName() : QString();
     }
     // Department and claimant, and a lot taken by its reagent's pinyin code and its row.
     void fill(const QString &pinyin, int row = 1)
@@ -73,8 +48,6 @@ protected:
     {
         return db().scalar(QStringLiteral("SELECT COUNT(*) FROM shijibiandongdengji WHERE 变动标志=3")).toLongLong();
     }
-
-    QPointer<FrmProductScrap> w;
 };
 
 TEST_F(FrmProductScrapTest, OpensOnTheLatestScrapDocumentWithItsClaimAndReasons)

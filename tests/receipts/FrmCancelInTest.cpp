@@ -1,7 +1,7 @@
+#include "PasswordPrompt.h"
 #include "ReceiptsFixture.h"
 
 #include "receipts/FrmCancelIn.h"
-#include "shell/FrmCheckPSW.h"
 #include "widgets/DatePicker.h"
 #include "widgets/DateRangeSelector.h"
 #include "widgets/DropDownCombo.h"
@@ -226,15 +226,6 @@ TEST_F(FrmCancelInTest, NoOrAWrongPasswordReversesNothing)
     ModBase::UserPSW = u"526"_s;
     open();
     listThisMonth();
-    const auto password = [](const QString &typed) {
-        return [typed](QDialog *d) {
-            auto *prompt = static_cast<FrmCheckPSW *>(d);
-            prompt->TxtFileld->setText(typed);
-            QTest::mouseClick(prompt->CmdCHPW, Qt::LeftButton);
-            return int(QDialog::Accepted);
-        };
-    };
-
     select(1, 1);
     dialogs.expect(u"确定撤消第1行"_s, Answer::No);
     QTest::mouseClick(w->CmdChData, Qt::LeftButton);

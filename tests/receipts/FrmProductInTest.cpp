@@ -1,3 +1,4 @@
+#include "DocumentWindowFixture.h"
 #include "ReceiptsFixture.h"
 
 #include "receipts/FrmProductIn.h"
@@ -20,29 +21,8 @@ namespace {
 
 using platform::Answer;
 
-class FrmProductInTest : public ReceiptsFixture {
+class FrmProductInTest : public DocumentWindowFixture<FrmProductIn, ReceiptsFixture> {
 protected:
-    void TearDown() override
-    {
-        delete w.data();
-        ReceiptsFixture::TearDown();
-    }
-
-    FrmProductIn *open()
-    {
-        delete w.data();
-        w = new FrmProductIn;
-        w->resize(1200, 700);
-        w->show();
-        w->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-        return w;
-    }
-
-    QComboBox *field(int i) const { return w->CmbField[static_cast<size_t>(i)]; }
-    QString text(int i) const { return field(i)->currentText(); }
-
-    void type(int i, const QString &typed) { typeInto(field(i), typed); }
     // Moves on to the next field, as Tab or Enter does.
     void leave(int i)
     {
@@ -59,11 +39,6 @@ protected:
             names << w->GridTip->TextMatrix(r, col);
         return names;
     }
-    QString focused() const
-    {
-        QWidget *f = QApplication::focusWidget();
-        return f ? f->objectName() : QString();
-    }
 
     // Every field of a valid line, set without searching.
     void fillValid()
@@ -79,8 +54,6 @@ protected:
         ModBase::PickGYSID = 1;
         ModBase::CurSJID = 1;
     }
-
-    QPointer<FrmProductIn> w;
 };
 
 TEST_F(FrmProductInTest, OpensOnTheLatestDocumentOfToday)

@@ -90,12 +90,9 @@ void FrmProductOut::buildFrame1()
     issues::addDocumentRows(grid, rows, lblLabels, Label1);
     grid->addWidget(CmdSave, 7, 1);
 
-    QWidget *chain[] = {CmbField[0], DTPrq, CmbField[1], CmbField[2], CmbField[3], CmbField[4], CmbField[5], CmdSave};
-    for (size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
-    // The helper buttons take the focus only when clicked, so Enter runs through the fields.
-    for (QPushButton *b : {CmdNewDH, CmdAdd[0], CmdAdd[1]})
-        b->setFocusPolicy(Qt::ClickFocus);
+    documentlayout::chainTabs(
+        {CmbField[0], DTPrq, CmbField[1], CmbField[2], CmbField[3], CmbField[4], CmbField[5], CmdSave});
+    documentlayout::clickFocusOnly({CmdNewDH, CmdAdd[0], CmdAdd[1]});
 }
 
 void FrmProductOut::build()
@@ -114,8 +111,7 @@ void FrmProductOut::build()
     top->addWidget(Frame1);
     top->addWidget(Frame3, 1);
 
-    LabTip = new QLabel(this);
-    LabTip->setObjectName(QStringLiteral("LabTip"));
+    LabTip = documentlayout::documentTip(this);
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消出库(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印出库(&P)"), this);
     CmdPLCK = namedButton("CmdPLCK", QStringLiteral("批量出库(&L)"), this);
@@ -123,9 +119,7 @@ void FrmProductOut::build()
 
     GridOut = new FlexGrid(this);
     GridOut->setObjectName(QStringLiteral("GridOut"));
-    GridP = new FlexGrid(this);
-    GridP->setObjectName(QStringLiteral("GridP"));
-    GridP->hide();
+    GridP = documentlayout::printGrid(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);

@@ -106,8 +106,7 @@ void FrmProductOutPatch::build()
     top->addWidget(Frame1);
     top->addLayout(right, 1);
 
-    LabTip = new QLabel(this);
-    LabTip->setObjectName(QStringLiteral("LabTip"));
+    LabTip = documentlayout::documentTip(this);
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消出库(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印出库(&P)"), this);
     CmdCGCK = namedButton("CmdCGCK", QStringLiteral("常规出库(&X)"), this);
@@ -115,23 +114,16 @@ void FrmProductOutPatch::build()
 
     GridOut = new FlexGrid(this);
     GridOut->setObjectName(QStringLiteral("GridOut"));
-    GridP = new FlexGrid(this);
-    GridP->setObjectName(QStringLiteral("GridP"));
-    GridP->hide();
+    GridP = documentlayout::printGrid(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top, 1);
     layout->addLayout(documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdCGCK, CmdHelp}));
     layout->addWidget(GridOut, 2);
 
-    QWidget *chain[] = {DTPrq,   CmbField[0], CmbField[1], CmbField[2], CmdSave,   CmbDH,   CmdHelp,  CmdAdd[0],
-                        CmdAdd[1], CmdRLBM,   CmdRLR,      CmdPrint,    CmdChData, CmdCGCK, CmdNewDH};
-    for (size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
-    // The buttons beside the fields take the focus only when clicked, so Enter runs
-    // through the fields to the save.
-    for (QPushButton *b : {CmdAdd[0], CmdAdd[1], CmdRLBM, CmdRLR, CmdNewDH})
-        b->setFocusPolicy(Qt::ClickFocus);
+    documentlayout::chainTabs({DTPrq, CmbField[0], CmbField[1], CmbField[2], CmdSave, CmbDH, CmdHelp, CmdAdd[0],
+                               CmdAdd[1], CmdRLBM, CmdRLR, CmdPrint, CmdChData, CmdCGCK, CmdNewDH});
+    documentlayout::clickFocusOnly({CmdAdd[0], CmdAdd[1], CmdRLBM, CmdRLR, CmdNewDH});
 
     connect(CmbDH->lineEdit(), &QLineEdit::textEdited, this, [this] { CmbDH_Change(); });
     connect(CmbDH, &QComboBox::activated, this, [this] { CmbDH_Change(); });

@@ -165,13 +165,9 @@ void FrmProductIn::build()
     }
     grid->addWidget(CmdSave, row, 1);
 
-    QWidget *chain[] = {DTPrq[0],    CmbField[0], CmbField[1], CmbField[2], CmbField[3], CmbField[4],
-                        DTPrq[1],    CmbField[5], CmbField[6], CmbField[7], CmdSave};
-    for (size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
-    // The helper buttons take the focus only when clicked, so Enter runs through the fields.
-    for (QPushButton *b : {CmdNewDH, CmdAdd[0], CmdAdd[1], CmdAdd[2]})
-        b->setFocusPolicy(Qt::ClickFocus);
+    documentlayout::chainTabs({DTPrq[0], CmbField[0], CmbField[1], CmbField[2], CmbField[3], CmbField[4], DTPrq[1],
+                               CmbField[5], CmbField[6], CmbField[7], CmdSave});
+    documentlayout::clickFocusOnly({CmdNewDH, CmdAdd[0], CmdAdd[1], CmdAdd[2]});
 
     CmbCYGYS = namedButton("CmbCYGYS", QStringLiteral("常用供应商(&G)"), this);
     CmdQBGYS = namedButton("CmdQBGYS", QStringLiteral("全部供应商(&H)"), this);
@@ -187,17 +183,14 @@ void FrmProductIn::build()
     top->addWidget(Frame1);
     top->addLayout(right, 1);
 
-    LabTip = new QLabel(this);
-    LabTip->setObjectName(QStringLiteral("LabTip"));
+    LabTip = documentlayout::documentTip(this);
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消入库(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印入库(&P)"), this);
     CmdHelp = documentlayout::helpButton(this);
 
     GridIn = new FlexGrid(this);
     GridIn->setObjectName(QStringLiteral("GridIn"));
-    GridP = new FlexGrid(this);
-    GridP->setObjectName(QStringLiteral("GridP"));
-    GridP->hide();
+    GridP = documentlayout::printGrid(this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);

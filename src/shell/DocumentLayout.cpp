@@ -1,5 +1,6 @@
 #include "DocumentLayout.h"
 
+#include "widgets/FlexGrid.h"
 #include "widgets/NamedButton.h"
 
 #include <QComboBox>
@@ -39,6 +40,21 @@ private:
 
 namespace documentlayout {
 
+QLabel *documentTip(QWidget *window)
+{
+    auto *tip = new QLabel(window);
+    tip->setObjectName(QStringLiteral("LabTip"));
+    return tip;
+}
+
+FlexGrid *printGrid(QWidget *window)
+{
+    auto *grid = new FlexGrid(window);
+    grid->setObjectName(QStringLiteral("GridP"));
+    grid->hide();
+    return grid;
+}
+
 QPushButton *helpButton(QWidget *parent)
 {
     QPushButton *help = namedButton("CmdHelp", QStringLiteral("？"), parent);
@@ -46,14 +62,29 @@ QPushButton *helpButton(QWidget *parent)
     return help;
 }
 
+void chainTabs(std::initializer_list<QWidget *> widgets)
+{
+    QWidget *previous = nullptr;
+    for (QWidget *w : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+void clickFocusOnly(std::initializer_list<QPushButton *> buttons)
+{
+    for (QPushButton *b : buttons)
+        b->setFocusPolicy(Qt::ClickFocus);
+}
+
 QHBoxLayout *lowerBar(QLabel *tip, std::initializer_list<QPushButton *> buttons)
 {
+    clickFocusOnly(buttons);
     auto *bar = new QHBoxLayout;
     bar->addWidget(tip, 1);
-    for (QPushButton *b : buttons) {
-        b->setFocusPolicy(Qt::ClickFocus);
+    for (QPushButton *b : buttons)
         bar->addWidget(b);
-    }
     return bar;
 }
 
@@ -73,11 +104,10 @@ QLineEdit *addUnitBox(QComboBox *quantity)
 
 QHBoxLayout *shortcutRow(std::initializer_list<QPushButton *> buttons)
 {
+    clickFocusOnly(buttons);
     auto *row = new QHBoxLayout;
-    for (QPushButton *b : buttons) {
-        b->setFocusPolicy(Qt::ClickFocus);
+    for (QPushButton *b : buttons)
         row->addWidget(b);
-    }
     row->addStretch();
     return row;
 }

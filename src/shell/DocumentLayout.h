@@ -2,6 +2,7 @@
 
 #include <initializer_list>
 
+class FlexGrid;
 class QComboBox;
 class QHBoxLayout;
 class QLabel;
@@ -12,8 +13,21 @@ class QWidget;
 // Pieces of layout the document windows (receipt, issue, batch issue, scrap) share.
 namespace documentlayout {
 
+// The tip on the document shown, LabTip: how many lines it holds and their amount.
+QLabel *documentTip(QWidget *window);
+
+// The hidden grid GridP the print hands its columns to the report from.
+FlexGrid *printGrid(QWidget *window);
+
 // The help button CmdHelp, "？", of a window's lower bar.
 QPushButton *helpButton(QWidget *parent);
+
+// The tab order through the widgets in turn.
+void chainTabs(std::initializer_list<QWidget *> widgets);
+
+// The buttons take the focus only when clicked: Tab passes them by and Enter runs on
+// through the fields.
+void clickFocusOnly(std::initializer_list<QPushButton *> buttons);
 
 // The bar between the entry and the lines: the tip on the document shown stretching at the
 // left, then the buttons. The buttons take the focus only when clicked, so Tab and Enter

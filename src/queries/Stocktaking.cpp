@@ -52,13 +52,17 @@ QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period)
 {
     QHash<qint64, ReagentSums> sums;
     const auto add = [&sums](const dao::StepRow &row) {
-        FlagSums &s = sums[row.value(0).toLongLong()][row.value(1).toInt() - 1];
-        if (row.value(2).toInt() != 0) {
-            s.quantityBefore += fromUnits(row.value(3));
-            s.amountBefore += fromUnits(row.value(4));
+        // Read in place: two million lines would make ten million variants. An empty
+        // quantity or price reads as 0 units, as fromUnits has it.
+        FlagSums &s = sums[row.integer(0)][row.integer(1) - 1];
+        const Currency quantity{row.integer(3)};
+        const Currency amount{row.integer(4)};
+        if (row.integer(2) != 0) {
+            s.quantityBefore += quantity;
+            s.amountBefore += amount;
         } else {
-            s.quantity += fromUnits(row.value(3));
-            s.amount += fromUnits(row.value(4));
+            s.quantity += quantity;
+            s.amount += amount;
         }
     };
     db.each(QStringLiteral("SELECT 试剂ID, 变动标志, 登记日期<?1, %1, %2 FROM shijibiandongdengji "

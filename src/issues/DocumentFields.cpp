@@ -35,17 +35,9 @@ using platform::Buttons;
 
 namespace {
 
-dao::Database *database()
-{
-    ModData::OpenDB();
-    return ModBase::DB();
-}
-
-bool menuEnabled(QAction *FrmMain::*item)
-{
-    FrmMain *main = FrmMain::instance();
-    return main && main->*item && (main->*item)->isEnabled();
-}
+// The rights of the department and claimant registers, which the pickers open.
+constexpr int kDepartmentsRight = 23;
+constexpr int kClaimantsRight = 24;
 
 void showPicker(const QString &name)
 {
@@ -104,26 +96,21 @@ void DocumentFields::addLots(const LotControls &lots)
 
 qint64 DocumentFields::GetDH(bool newNumber)
 {
-    dao::Database *db = database();
-    if (!db)
-        return 0;
-    const qint64 number = stock::documentNumber(*db, m_c.flag, ModBase::SysDate, newNumber);
+    const qint64 number = stock::documentNumber(ModData::database(), m_c.flag, ModBase::SysDate, newNumber);
     m_c.number->setEditText(QString::number(number));
     return number;
 }
 
 void DocumentFields::GetPreRLXX()
 {
-    dao::Database *db = database();
-    if (!db)
-        return;
+    dao::Database &db = ModData::database();
     const qint64 id =
-        db->scalar(QStringLiteral("SELECT MAX(登记ID) FROM shijibiandongdengji WHERE 变动标志=?"), {int(m_c.flag)})
+        db.scalar(QStringLiteral("SELECT MAX(登记ID) FROM shijibiandongdengji WHERE 变动标志=?"), {int(m_c.flag)})
             .toLongLong();
     if (id <= 0)
         return;
     const dao::Result r =
-        db->select(QStringLiteral("SELECT 认领部门, 认领人 FROM shijibiandongdengji WHERE 登记ID=?"), {id});
+        db.select(QStringLiteral("SELECT 认领部门, 认领人 FROM shijibiandongdengji WHERE 登记ID=?"), {id});
     if (r.empty())
         return;
     m_c.department->setEditText(r[0].text(0));
@@ -132,8 +119,8 @@ void DocumentFields::GetPreRLXX()
 
 void DocumentFields::enablePickers()
 {
-    m_c.pickers[0]->setEnabled(menuEnabled(&FrmMain::mnuDepart));
-    m_c.pickers[1]->setEnabled(menuEnabled(&FrmMain::mnuRLR));
+    m_c.pickers[0]->setEnabled(FrmMain::commandEnabled(kDepartmentsRight));
+    m_c.pickers[1]->setEnabled(FrmMain::commandEnabled(kClaimantsRight));
 }
 
 void DocumentFields::CmdAdd_Click(int index)
@@ -141,13 +128,13 @@ void DocumentFields::CmdAdd_Click(int index)
     ModBase::PickMode = true;
     if (index == 0) {
         ModBase::PickDepartment = m_c.department->currentText();
-        if (menuEnabled(&FrmMain::mnuDepart))
+        if (FrmMain::commandEnabled(kDepartmentsRight))
             showPicker(QStringLiteral("FrmSetDepartment"));
         m_c.department->setEditText(ModBase::PickDepartment);
         m_c.claimant->setFocus();
     } else {
         ModBase::PickClaimant = m_c.claimant->currentText();
-        if (menuEnabled(&FrmMain::mnuRLR))
+        if (FrmMain::commandEnabled(kClaimantsRight))
             showPicker(QStringLiteral("FrmSetHandling"));
         m_c.claimant->setEditText(ModBase::PickClaimant);
         if (m_c.afterClaimant)
@@ -236,9 +223,6 @@ std::optional<issues::IssueResult> DocumentFields::saveLine(issues::IssueLine li
             m_lots.price->setEditText(stock::standardText(m_lots.price->currentText()));
             line.number = typedNumber();
             current = static_cast<double>(line.number);
-            dao::Database *db = database();
-            if (!db)
-                throw std::runtime_error("数据库没有打开。");
             line.flag = m_c.flag;
             line.date = m_c.date->date();
             line.lotId = m_lot.lotId;
@@ -247,7 +231,7 @@ std::optional<issues::IssueResult> DocumentFields::saveLine(issues::IssueLine li
             line.department = m_c.department->currentText().trimmed();
             line.claimant = m_c.claimant->currentText().trimmed();
             line.userId = ModBase::UserID;
-            result = issues::saveIssueLine(*db, line);
+            result = issues::saveIssueLine(ModData::database(), line);
         } catch (...) {
             failure = std::current_exception();
         }

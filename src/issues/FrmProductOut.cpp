@@ -33,18 +33,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-
 namespace convert = platform::convert;
-
-namespace {
-
-dao::Database *database()
-{
-    ModData::OpenDB();
-    return ModBase::DB();
-}
-
-} // namespace
 
 FrmProductOut::FrmProductOut(QWidget *parent)
     : QWidget(parent)
@@ -165,9 +154,7 @@ void FrmProductOut::buildFields()
     lots.spinner = UpDownSL;
     lots.tip = lblTipLKC;
     lots.take = [](const issues::ChosenLot &lot) {
-        dao::Database *db = database();
-        return issues::issueTake(lot, ModBase::OutRate,
-                                 db ? issues::lastIssueQuantity(*db, lot.reagentId) : std::nullopt);
+        return issues::issueTake(lot, ModBase::OutRate, issues::lastIssueQuantity(ModData::database(), lot.reagentId));
     };
     m_fields->addLots(lots);
 
@@ -197,10 +184,7 @@ void FrmProductOut::load()
 
 void FrmProductOut::loadGroupMenu()
 {
-    dao::Database *db = database();
-    if (!db)
-        return;
-    const dao::Result groups = db->select(receipts::GroupsSql);
+    const dao::Result groups = ModData::database().select(receipts::GroupsSql);
     FrmPopMenu &pop = FrmPopMenu::instance();
     for (int i = 0; i < groups.size(); ++i)
         pop.loadItem(pop.mnuRKZB, i, groups[i].text(0));

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace issues {
@@ -34,6 +35,15 @@ void makeDocumentControls(QWidget *parent, std::span<QComboBox *> fields, DatePi
         pickers[i]->setFixedWidth(32);
         pickers[i]->setToolTip(tips[i]);
     }
+}
+
+QSpinBox *quantitySpinner(QWidget *frame)
+{
+    auto *spinner = new QSpinBox(frame);
+    spinner->setObjectName(QStringLiteral("UpDownSL"));
+    spinner->setFocusPolicy(Qt::NoFocus);
+    spinner->setFixedWidth(70);
+    return spinner;
 }
 
 void addDocumentRows(QGridLayout *grid, std::span<const DocumentRow> rows, std::span<QLabel *> captions,

@@ -11,6 +11,7 @@ class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QSpinBox;
 class QWidget;
 
 namespace issues {
@@ -21,6 +22,9 @@ namespace issues {
 // (claimants).
 void makeDocumentControls(QWidget *parent, std::span<QComboBox *> fields, DatePicker *&date,
                           QPushButton *&newNumber, std::array<QPushButton *, 2> &pickers);
+
+// The spinner UpDownSL beside the quantity field: clicked only, Tab passes it by.
+QSpinBox *quantitySpinner(QWidget *frame);
 
 // A row of the entry frame: its caption, the control and the button beside it, if any.
 struct DocumentRow {

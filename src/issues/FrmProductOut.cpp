@@ -26,12 +26,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 namespace convert = platform::convert;
 
@@ -51,21 +49,16 @@ FrmProductOut::~FrmProductOut() = default;
 
 void FrmProductOut::buildFrame1()
 {
-    Frame1 = new QGroupBox(QStringLiteral("常规出库"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1 = documentlayout::entryFrame(QStringLiteral("常规出库"), this);
     auto *grid = new QGridLayout(Frame1);
 
     issues::makeDocumentControls(Frame1, CmbField, DTPrq, CmdNewDH, CmdAdd);
 
     // The unit sits inside the right end of the quantity field, the spinner beside it.
     TxtDW = documentlayout::addUnitBox(CmbField[4]);
-    UpDownSL = new QSpinBox(Frame1);
-    UpDownSL->setObjectName(QStringLiteral("UpDownSL"));
-    UpDownSL->setFocusPolicy(Qt::NoFocus);
-    UpDownSL->setFixedWidth(70);
+    UpDownSL = issues::quantitySpinner(Frame1);
 
-    CmdSave = namedButton("CmdSave", QStringLiteral("出库(&S)"), Frame1);
-    CmdSave->setAutoDefault(true);
+    CmdSave = documentlayout::saveButton(QStringLiteral("出库(&S)"), Frame1);
 
     const issues::DocumentRow rows[] = {
         {"出库单号:", CmbField[0], CmdNewDH},
@@ -96,24 +89,18 @@ void FrmProductOut::build()
     CmdQBSJ = namedButton("CmdQBSJ", QStringLiteral("全部试剂(&J)"), Frame3);
     issues::fillLotFrame(Frame3, {CmdRLBM, CmdRLR, CmbGZBSJ, CmdQBSJ}, GridTip, lblTipLKC);
 
-    auto *top = new QHBoxLayout;
-    top->addWidget(Frame1);
-    top->addWidget(Frame3, 1);
-
     LabTip = documentlayout::documentTip(this);
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消出库(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印出库(&P)"), this);
     CmdPLCK = namedButton("CmdPLCK", QStringLiteral("批量出库(&L)"), this);
     CmdHelp = documentlayout::helpButton(this);
 
-    GridOut = new FlexGrid(this);
-    GridOut->setObjectName(QStringLiteral("GridOut"));
+    GridOut = documentlayout::linesGrid("GridOut", this);
     GridP = documentlayout::printGrid(this);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdPLCK, CmdHelp}));
-    layout->addWidget(GridOut, 1);
+    documentlayout::stackWindow(this, Frame1, Frame3,
+                                documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdPLCK, CmdHelp}), GridOut, 0,
+                                1);
 
     connect(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
     connect(CmdNewDH, &QPushButton::clicked, this, [this] { CmdNewDH_Click(); });

@@ -60,13 +60,11 @@ FrmProductOutPatch::~FrmProductOutPatch() = default;
 
 void FrmProductOutPatch::buildFrame1()
 {
-    Frame1 = new QGroupBox(QStringLiteral("批量出库"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1 = documentlayout::entryFrame(QStringLiteral("批量出库"), this);
     auto *grid = new QGridLayout(Frame1);
 
     issues::makeDocumentControls(Frame1, CmbField, DTPrq, CmdNewDH, CmdAdd);
-    CmdSave = namedButton("CmdSave", QStringLiteral("批量出库(&S)"), Frame1);
-    CmdSave->setAutoDefault(true);
+    CmdSave = documentlayout::saveButton(QStringLiteral("批量出库(&S)"), Frame1);
 
     const issues::DocumentRow rows[] = {
         {"出库日期:", DTPrq},
@@ -102,24 +100,18 @@ void FrmProductOutPatch::build()
     right->addLayout(receipt);
     right->addWidget(GridTip, 1);
 
-    auto *top = new QHBoxLayout;
-    top->addWidget(Frame1);
-    top->addLayout(right, 1);
-
     LabTip = documentlayout::documentTip(this);
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消出库(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印出库(&P)"), this);
     CmdCGCK = namedButton("CmdCGCK", QStringLiteral("常规出库(&X)"), this);
     CmdHelp = documentlayout::helpButton(this);
 
-    GridOut = new FlexGrid(this);
-    GridOut->setObjectName(QStringLiteral("GridOut"));
+    GridOut = documentlayout::linesGrid("GridOut", this);
     GridP = documentlayout::printGrid(this);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdCGCK, CmdHelp}));
-    layout->addWidget(GridOut, 2);
+    documentlayout::stackWindow(this, Frame1, right,
+                                documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdCGCK, CmdHelp}), GridOut, 1,
+                                2);
 
     documentlayout::chainTabs({DTPrq, CmbField[0], CmbField[1], CmbField[2], CmdSave, CmbDH, CmdHelp, CmdAdd[0],
                                CmdAdd[1], CmdRLBM, CmdRLR, CmdPrint, CmdChData, CmdCGCK, CmdNewDH});

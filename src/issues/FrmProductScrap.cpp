@@ -20,12 +20,10 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -50,18 +48,13 @@ FrmProductScrap::~FrmProductScrap() = default;
 
 void FrmProductScrap::buildFrame1()
 {
-    Frame1 = new QGroupBox(QStringLiteral("试剂报损"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1 = documentlayout::entryFrame(QStringLiteral("试剂报损"), this);
     auto *grid = new QGridLayout(Frame1);
 
     issues::makeDocumentControls(Frame1, CmbField, DTPrq, CmdNewDH, CmdAdd);
     TxtDW = documentlayout::addUnitBox(CmbField[4]);
-    UpDownSL = new QSpinBox(Frame1);
-    UpDownSL->setObjectName(QStringLiteral("UpDownSL"));
-    UpDownSL->setFocusPolicy(Qt::NoFocus);
-    UpDownSL->setFixedWidth(70);
-    CmdSave = namedButton("CmdSave", QStringLiteral("报损(&S)"), Frame1);
-    CmdSave->setAutoDefault(true);
+    UpDownSL = issues::quantitySpinner(Frame1);
+    CmdSave = documentlayout::saveButton(QStringLiteral("报损(&S)"), Frame1);
 
     const char *captions[] = {"报损单号:", "报损日期:", "认领部门:", "认 领 人:",
                               "试剂名称:", "报损数量:", "报 损 价:", "报损原因:"};
@@ -94,23 +87,16 @@ void FrmProductScrap::build()
     CmdQJGQ = namedButton("CmdQJGQ", QStringLiteral("将过期试剂(&J)"), Frame3);
     issues::fillLotFrame(Frame3, {CmdRLBM, CmdRLR, CmdQYGQ, CmdQJGQ}, GridTip, lblTipLKC);
 
-    auto *top = new QHBoxLayout;
-    top->addWidget(Frame1);
-    top->addWidget(Frame3, 1);
-
     LabTip = documentlayout::documentTip(this);
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消报损(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印报损(&P)"), this);
     CmdHelp = documentlayout::helpButton(this);
 
-    GridOut = new FlexGrid(this);
-    GridOut->setObjectName(QStringLiteral("GridOut"));
+    GridOut = documentlayout::linesGrid("GridOut", this);
     GridP = documentlayout::printGrid(this);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdHelp}));
-    layout->addWidget(GridOut, 1);
+    documentlayout::stackWindow(this, Frame1, Frame3, documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdHelp}),
+                                GridOut, 0, 1);
 
     connect(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
     connect(CmdNewDH, &QPushButton::clicked, this, [this] { CmdNewDH_Click(); });

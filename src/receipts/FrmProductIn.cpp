@@ -36,7 +36,6 @@
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -115,8 +114,7 @@ FrmProductIn::~FrmProductIn() = default;
 
 void FrmProductIn::build()
 {
-    Frame1 = new QGroupBox(QStringLiteral("入库"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1 = documentlayout::entryFrame(QStringLiteral("入库"), this);
     auto *grid = new QGridLayout(Frame1);
 
     for (int i = 0; i < 2; ++i) {
@@ -134,8 +132,7 @@ void FrmProductIn::build()
     CmdAdd[0]->setToolTip(QStringLiteral("添加、删除、修改试剂条目"));
     CmdAdd[1]->setToolTip(QStringLiteral("添加、删除、修改供应商"));
     CmdAdd[2]->setToolTip(QStringLiteral("选择、添加、修改存放地点"));
-    CmdSave = namedButton("CmdSave", QStringLiteral("入库(&S)"), Frame1);
-    CmdSave->setAutoDefault(true);
+    CmdSave = documentlayout::saveButton(QStringLiteral("入库(&S)"), Frame1);
 
     // The unit sits inside the right end of the quantity field.
     TxtDW = documentlayout::addUnitBox(CmbField[5]);
@@ -179,23 +176,16 @@ void FrmProductIn::build()
     right->addLayout(documentlayout::shortcutRow({CmbCYGYS, CmdQBGYS, CmbGZBSJ, CmdQBSJ}));
     right->addWidget(GridTip, 1);
 
-    auto *top = new QHBoxLayout;
-    top->addWidget(Frame1);
-    top->addLayout(right, 1);
-
     LabTip = documentlayout::documentTip(this);
     CmdChData = namedButton("CmdChData", QStringLiteral("撤消入库(&C)"), this);
     CmdPrint = namedButton("CmdPrint", QStringLiteral("打印入库(&P)"), this);
     CmdHelp = documentlayout::helpButton(this);
 
-    GridIn = new FlexGrid(this);
-    GridIn->setObjectName(QStringLiteral("GridIn"));
+    GridIn = documentlayout::linesGrid("GridIn", this);
     GridP = documentlayout::printGrid(this);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdHelp}));
-    layout->addWidget(GridIn, 1);
+    documentlayout::stackWindow(this, Frame1, right, documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdHelp}),
+                                GridIn, 0, 1);
 
     connect(CmdSave, &QPushButton::clicked, this, [this] { CmdSave_Click(); });
     connect(CmdNewDH, &QPushButton::clicked, this, [this] { CmdNewDH_Click(); });

@@ -4,11 +4,15 @@
 #include "widgets/NamedButton.h"
 
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QVBoxLayout>
+
+#include <type_traits>
 
 namespace {
 
@@ -36,9 +40,59 @@ private:
     QLineEdit *m_unit;
 };
 
+// The window's column: the entry frame with `side` beside it, the bar, the lines.
+template <typename Side>
+void stack(QWidget *window, QGroupBox *entry, Side *side, QHBoxLayout *bar, FlexGrid *lines, int topStretch,
+           int linesStretch)
+{
+    auto *top = new QHBoxLayout;
+    top->addWidget(entry);
+    if constexpr (std::is_base_of_v<QWidget, Side>)
+        top->addWidget(side, 1);
+    else
+        top->addLayout(side, 1);
+    auto *layout = new QVBoxLayout(window);
+    layout->addLayout(top, topStretch);
+    layout->addLayout(bar);
+    layout->addWidget(lines, linesStretch);
+}
+
 } // namespace
 
 namespace documentlayout {
+
+QGroupBox *entryFrame(const QString &title, QWidget *window)
+{
+    auto *frame = new QGroupBox(title, window);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    return frame;
+}
+
+QPushButton *saveButton(const QString &caption, QWidget *frame)
+{
+    QPushButton *save = namedButton("CmdSave", caption, frame);
+    save->setAutoDefault(true);
+    return save;
+}
+
+FlexGrid *linesGrid(const char *name, QWidget *window)
+{
+    auto *grid = new FlexGrid(window);
+    grid->setObjectName(QString::fromLatin1(name));
+    return grid;
+}
+
+void stackWindow(QWidget *window, QGroupBox *entry, QWidget *side, QHBoxLayout *bar, FlexGrid *lines,
+                 int topStretch, int linesStretch)
+{
+    stack(window, entry, side, bar, lines, topStretch, linesStretch);
+}
+
+void stackWindow(QWidget *window, QGroupBox *entry, QLayout *side, QHBoxLayout *bar, FlexGrid *lines,
+                 int topStretch, int linesStretch)
+{
+    stack(window, entry, side, bar, lines, topStretch, linesStretch);
+}
 
 QLabel *documentTip(QWidget *window)
 {

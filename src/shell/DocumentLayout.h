@@ -1,17 +1,38 @@
 #pragma once
 
+#include <QString>
+
 #include <initializer_list>
 
 class FlexGrid;
 class QComboBox;
+class QGroupBox;
 class QHBoxLayout;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QWidget;
 
 // Pieces of layout the document windows (receipt, issue, batch issue, scrap) share.
 namespace documentlayout {
+
+// The entry frame Frame1 under its title.
+QGroupBox *entryFrame(const QString &title, QWidget *window);
+
+// The save button CmdSave of the entry frame: Enter on it saves the line.
+QPushButton *saveButton(const QString &caption, QWidget *frame);
+
+// The grid of the document's lines under its object name.
+FlexGrid *linesGrid(const char *name, QWidget *window);
+
+// The window from top to bottom: the entry frame with the pick side taking the width left,
+// the lower bar, the lines. The upper part and the lines share the height by their
+// stretches.
+void stackWindow(QWidget *window, QGroupBox *entry, QWidget *side, QHBoxLayout *bar, FlexGrid *lines,
+                 int topStretch, int linesStretch);
+void stackWindow(QWidget *window, QGroupBox *entry, QLayout *side, QHBoxLayout *bar, FlexGrid *lines,
+                 int topStretch, int linesStretch);
 
 // The tip on the document shown, LabTip: how many lines it holds and their amount.
 QLabel *documentTip(QWidget *window);

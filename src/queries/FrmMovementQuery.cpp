@@ -13,6 +13,7 @@
 #include "widgets/DropDownCombo.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 #include "widgets/WaitCursor.h"
 
 #include <QButtonGroup>
@@ -35,13 +36,6 @@ DropDownCombo *combo(const QString &name, QWidget *parent)
     c->setObjectName(name);
     c->setMinimumWidth(150);
     return c;
-}
-
-QPushButton *button(const char *name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    return b;
 }
 
 // The hourglass and the busy status while a query runs.
@@ -172,7 +166,7 @@ QWidget *FrmMovementQuery::buildSearch()
         options->addWidget(OptKind[i]);
     }
     options->addStretch();
-    CmdQ = button("CmdQ", QStringLiteral("检索(&A)"), search);
+    CmdQ = namedButton("CmdQ", QStringLiteral("检索(&A)"), search);
     options->addWidget(CmdQ);
     filters->addLayout(options, 2, 0, 1, 4);
 
@@ -186,10 +180,10 @@ QWidget *FrmMovementQuery::buildSearch()
 QWidget *FrmMovementQuery::buildButtons()
 {
     auto *column = new QWidget(this);
-    CmdPrint = button("CmdPrint", QStringLiteral("打印(&P)"), column);
-    CmdDH = button("CmdDH", QStringLiteral("导"), column);
+    CmdPrint = namedButton("CmdPrint", QStringLiteral("打印(&P)"), column);
+    CmdDH = namedButton("CmdDH", QStringLiteral("导"), column);
     CmdDH->setToolTip(QStringLiteral("导出为HTML格式文档"));
-    CmdHelp = button("CmdHelp", QStringLiteral("？"), column);
+    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), column);
     auto *layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(CmdPrint);

@@ -16,6 +16,7 @@
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
+#include "widgets/NamedButton.h"
 #include "widgets/WaitCursor.h"
 
 #include <QAction>
@@ -33,13 +34,6 @@ using queries::Currency;
 
 constexpr int kTwipsPerPixel = 15;
 constexpr int kProgressWidth = 3225; // twips
-
-QPushButton *button(const QString &name, const QString &caption, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    return b;
-}
 
 } // namespace
 
@@ -67,7 +61,7 @@ void FrmQAll::build()
     const QStringList captions{QStringLiteral("概况(&Q)"), QStringLiteral("试剂盘点"), QStringLiteral("出库"),
                                QStringLiteral("报损"), QStringLiteral("出库"), QStringLiteral("报损")};
     for (int i = 0; i < 6; ++i) {
-        CmdQAll[i] = button(QStringLiteral("CmdQAll_%1").arg(i), captions[i], Frame1);
+        CmdQAll[i] = namedButton(QStringLiteral("CmdQAll_%1").arg(i), captions[i], Frame1);
         connect(CmdQAll[i], &QPushButton::clicked, this, [this, i] { CmdQAll_Click(i); });
     }
     const auto pair = [this](QGroupBox *&frame, const char *name, const QString &caption, int first) {
@@ -82,7 +76,7 @@ void FrmQAll::build()
     pair(Frame4, "Frame4", QStringLiteral("按认领部门汇总"), 2);
     pair(Frame5, "Frame5", QStringLiteral("按认领人汇总"), 4);
 
-    CmdHZ = button(QStringLiteral("CmdHZ"), QStringLiteral("时段汇总"), Frame1);
+    CmdHZ = namedButton("CmdHZ", QStringLiteral("时段汇总"), Frame1);
     for (int i = 0; i < 2; ++i) {
         lblLabels[i + 2] = new QLabel(i == 0 ? QStringLiteral("起始日期:") : QStringLiteral("结束日期:"), Frame1);
         lblLabels[i + 2]->setObjectName(QStringLiteral("lblLabels_%1").arg(i + 2));
@@ -106,9 +100,9 @@ void FrmQAll::build()
     frameRow->addWidget(Frame4);
     frameRow->addWidget(Frame5);
 
-    CmdExport = button(QStringLiteral("CmdExport"), QStringLiteral("导出(&E)"), this);
+    CmdExport = namedButton("CmdExport", QStringLiteral("导出(&E)"), this);
     CmdExport->setToolTip(QStringLiteral("导出为HTML格式文档"));
-    CmdHelp = button(QStringLiteral("CmdHelp"), QStringLiteral("？"), this);
+    CmdHelp = namedButton("CmdHelp", QStringLiteral("？"), this);
 
     PicState = new QFrame(this);
     PicState->setObjectName(QStringLiteral("PicState"));

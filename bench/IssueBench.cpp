@@ -1,86 +1,12 @@
 #include "BenchSupport.h"
 
-#include "dao/Collation.h"
 #include "dao/Database.h"
 #include "issues/BatchIssue.h"
-#include "issues/FrmProductOut.h"
 #include "issues/IssueLine.h"
-#include "issues/IssueLookUps.h"
 #include "receipts/ReceiptLine.h"
 #include "shell/ModBase.h"
-#include "widgets/FlexGrid.h"
 
-#include <QApplication>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
-
-#include <functional>
-#include <memory>
-
-namespace {
-
-struct IssueKindCase {
-    const char *name;
-    QString field; // objectName of the issue window's field
-    std::function<LookUpKind()> kind;
-    QString key;
-};
-
-// The lot key is a three-letter code that matches tens of lots on the large store.
-const std::vector<IssueKindCase> &issueKindCases()
-{
-    static const std::vector<IssueKindCase> cases = {
-        {"Inventory", QStringLiteral("CmbField_3"), [] { return issues::inventoryKind(); }, QStringLiteral("XQZ")},
-        {"Department", QStringLiteral("CmbField_1"), [] { return issues::departmentKind(); }, QStringLiteral("S")},
-        {"Handling", QStringLiteral("CmbField_2"), [] { return issues::claimantKind(); }, QStringLiteral("S")},
-    };
-    return cases;
-}
-
-} // namespace
-
-// One keystroke in a look-up field of the issue window: the query and the pick list's fill.
-static void IssueKeystroke_program(benchmark::State &state, const IssueKindCase &c)
-{
-    bench::ProgramFolder folder;
-    auto window = std::make_unique<FrmProductOut>();
-    window->resize(1280, 800);
-    window->show();
-    for (int i = 0; i < 5; ++i)
-        QApplication::processEvents();
-    auto *field = window->findChild<QComboBox *>(c.field);
-    field->setFocus();
-    const QString before = c.key.left(c.key.size() - 1);
-    const char last = c.key.back().toLatin1();
-    for (auto _ : state) {
-        state.PauseTiming();
-        field->setEditText(before); // a text set by the program runs no search
-        state.ResumeTiming();
-        QTest::keyClick(field->lineEdit(), last);
-    }
-    state.counters["rows"] = window->GridTip->Rows() - 1;
-}
-
-static void IssueKeystroke_bare(benchmark::State &state, const IssueKindCase &c)
-{
-    bench::ProgramFolder folder;
-    const LookUpKind kind = c.kind();
-    const QString pattern = dao::likeContains(c.key);
-    for (auto _ : state)
-        benchmark::DoNotOptimize(ModBase::DB()->select(kind.pinyinSql, {pattern}));
-}
-
-static const bool kIssueKeystrokes = [] {
-    for (const IssueKindCase &c : issueKindCases()) {
-        benchmark::RegisterBenchmark((std::string("keystroke_") + c.name + "/program").c_str(),
-                                     IssueKeystroke_program, c)
-            ->Unit(benchmark::kMillisecond);
-        benchmark::RegisterBenchmark((std::string("keystroke_") + c.name + "/bare").c_str(), IssueKeystroke_bare, c)
-            ->Unit(benchmark::kMillisecond);
-    }
-    return true;
-}();
+#include <vector>
 
 // Saving one issue line: the lot read, the movement record, the lot lowered and the
 // low-stock figures, in one transaction. Each line takes a hundredth from another lot.

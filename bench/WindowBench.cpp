@@ -2,6 +2,8 @@
 
 #include "dao/Collation.h"
 #include "dao/Database.h"
+#include "issues/FrmProductOut.h"
+#include "issues/IssueLookUps.h"
 #include "receipts/FrmProductIn.h"
 #include "receipts/ReceiptLine.h"
 #include "receipts/ReceiptLookUps.h"
@@ -21,23 +23,37 @@
 
 namespace {
 
+enum class KindWindow { Receipt, Catalogue, Issue };
+
 struct KindCase {
     const char *name;
     QString windowField; // objectName of the field in its window
-    bool catalogue;      // the field is the catalogue's, else the receipt window's
+    KindWindow window;
     std::function<LookUpKind()> kind;
     QString key;
 };
 
+// The lot key is a three-letter code that matches tens of lots on the large store.
 const std::vector<KindCase> &kindCases()
 {
     static const std::vector<KindCase> cases = {
-        {"Supplier", QStringLiteral("CmbField_1"), false, [] { return receipts::supplierKind(); }, QStringLiteral("S")},
-        {"Product", QStringLiteral("CmbField_3"), false, [] { return receipts::productKind(); }, QStringLiteral("XQ")},
-        {"Location", QStringLiteral("CmbField_7"), false, [] { return receipts::locationKind(); }, QStringLiteral("L")},
-        {"Unit", QStringLiteral("CmbField_4"), true, [] { return registers::unitKind(nullptr); }, QStringLiteral("H")},
-        {"Category", QStringLiteral("CmbField_5"), true, [] { return registers::categoryKind(nullptr); }, QStringLiteral("S")},
-        {"Manufacturer", QStringLiteral("CmbField_6"), true, [] { return registers::manufacturerKind(nullptr); },
+        {"Supplier", QStringLiteral("CmbField_1"), KindWindow::Receipt, [] { return receipts::supplierKind(); },
+         QStringLiteral("S")},
+        {"Product", QStringLiteral("CmbField_3"), KindWindow::Receipt, [] { return receipts::productKind(); },
+         QStringLiteral("XQ")},
+        {"Location", QStringLiteral("CmbField_7"), KindWindow::Receipt, [] { return receipts::locationKind(); },
+         QStringLiteral("L")},
+        {"Unit", QStringLiteral("CmbField_4"), KindWindow::Catalogue, [] { return registers::unitKind(nullptr); },
+         QStringLiteral("H")},
+        {"Category", QStringLiteral("CmbField_5"), KindWindow::Catalogue,
+         [] { return registers::categoryKind(nullptr); }, QStringLiteral("S")},
+        {"Manufacturer", QStringLiteral("CmbField_6"), KindWindow::Catalogue,
+         [] { return registers::manufacturerKind(nullptr); }, QStringLiteral("S")},
+        {"Inventory", QStringLiteral("CmbField_3"), KindWindow::Issue, [] { return issues::inventoryKind(); },
+         QStringLiteral("XQZ")},
+        {"Department", QStringLiteral("CmbField_1"), KindWindow::Issue, [] { return issues::departmentKind(); },
+         QStringLiteral("S")},
+        {"Handling", QStringLiteral("CmbField_2"), KindWindow::Issue, [] { return issues::claimantKind(); },
          QStringLiteral("S")},
     };
     return cases;
@@ -49,9 +65,14 @@ void settle()
         QApplication::processEvents();
 }
 
-QWidget *openWindow(bool catalogue)
+QWidget *openWindow(KindWindow kind)
 {
-    QWidget *w = catalogue ? static_cast<QWidget *>(new FrmSetProduct) : static_cast<QWidget *>(new FrmProductIn);
+    QWidget *w = nullptr;
+    switch (kind) {
+    case KindWindow::Receipt: w = new FrmProductIn; break;
+    case KindWindow::Catalogue: w = new FrmSetProduct; break;
+    case KindWindow::Issue: w = new FrmProductOut; break;
+    }
     w->resize(1280, 800);
     w->show();
     settle();
@@ -64,7 +85,7 @@ QWidget *openWindow(bool catalogue)
 static void Keystroke_program(benchmark::State &state, const KindCase &c)
 {
     bench::ProgramFolder folder;
-    std::unique_ptr<QWidget> window(openWindow(c.catalogue));
+    std::unique_ptr<QWidget> window(openWindow(c.window));
     auto *field = window->findChild<QComboBox *>(c.windowField);
     if (!field) {
         state.SkipWithError("no such field");

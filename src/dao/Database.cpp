@@ -1,6 +1,7 @@
 #include "Database.h"
 
 #include "Collation.h"
+#include "EngineMemory.h"
 #include "JetFunctions.h"
 
 #include <sqlcipher/sqlite3.h>
@@ -109,11 +110,6 @@ bool StepRow::isNull(int i) const
     return sqlite3_column_type(m_stmt, i) == SQLITE_NULL;
 }
 
-bool StepRow::isReal(int i) const
-{
-    return sqlite3_column_type(m_stmt, i) == SQLITE_FLOAT;
-}
-
 double StepRow::real(int i) const
 {
     return sqlite3_column_double(m_stmt, i);
@@ -133,6 +129,35 @@ QByteArrayView StepRow::utf8(int i) const
 QVariant StepRow::value(int i) const
 {
     return columnValue(m_stmt, i);
+}
+
+StepRow::Field StepRow::field(int i) const
+{
+    // The statement's connection serves one thread, so the unguarded value is safe to read.
+    return Field(sqlite3_column_value(m_stmt, i));
+}
+
+StepRow::Field::Kind StepRow::Field::kind() const
+{
+    static_assert(int(Kind::Integer) == SQLITE_INTEGER && int(Kind::Real) == SQLITE_FLOAT
+                  && int(Kind::Text) == SQLITE_TEXT && int(Kind::Blob) == SQLITE_BLOB && int(Kind::Null) == SQLITE_NULL);
+    return static_cast<Kind>(sqlite3_value_type(m_value));
+}
+
+qint64 StepRow::Field::integer() const
+{
+    return sqlite3_value_int64(m_value);
+}
+
+double StepRow::Field::real() const
+{
+    return sqlite3_value_double(m_value);
+}
+
+QByteArrayView StepRow::Field::utf8() const
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(m_value));
+    return text ? QByteArrayView(text, sqlite3_value_bytes(m_value)) : QByteArrayView();
 }
 
 int jetNumberOf(int sqliteCode, const QString &message)
@@ -186,6 +211,7 @@ std::unique_ptr<Database> Database::openFile(const QString &path, const QString 
     // A connection serves the one thread that opened it, so the engine's per-call locking
     // only costs time (a lock on every column read of a large result).
     const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    setUpEngineMemory();
     int rc = sqlite3_open_v2(path.toUtf8().constData(), &db->m_db, flags, nullptr);
     if (rc != SQLITE_OK)
         db->fail(rc);

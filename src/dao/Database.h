@@ -12,6 +12,7 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+typedef struct Mem sqlite3_value; // as the engine declares it
 
 namespace dao {
 
@@ -22,12 +23,27 @@ public:
     explicit StepRow(sqlite3_stmt *stmt) : m_stmt(stmt) {}
     int size() const;
     bool isNull(int i) const;
-    bool isReal(int i) const;
     double real(int i) const;
     qint64 integer(int i) const;
     // The field as UTF-8 text: integers as their digits, null as nothing.
     QByteArrayView utf8(int i) const;
     QVariant value(int i) const;
+
+    // One field whose type and value are both read: a column read costs the engine's
+    // statement checks each time, a field's reads do not.
+    class Field {
+    public:
+        enum class Kind { Integer = 1, Real, Text, Blob, Null };
+        explicit Field(sqlite3_value *value) : m_value(value) {}
+        Kind kind() const;
+        qint64 integer() const;
+        double real() const;
+        QByteArrayView utf8() const;
+
+    private:
+        sqlite3_value *m_value;
+    };
+    Field field(int i) const;
 
 private:
     sqlite3_stmt *m_stmt;

@@ -1,6 +1,7 @@
 #include "Repair.h"
 
 #include "Database.h"
+#include "EngineMemory.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -45,6 +46,7 @@ public:
     {
         if (!m_lock.acquire(path, PresenceLock::Mode::Exclusive))
             throw DaoError(ErrHeldExclusively, QStringLiteral("database is in use: ") + path, SQLITE_BUSY);
+        setUpEngineMemory();
         int rc = sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
         const QByteArray k = key.toUtf8();
         if (rc == SQLITE_OK)

@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 
 #include <algorithm>
+#include <charconv>
 #include <optional>
 #include <vector>
 #include <stdexcept>
@@ -435,15 +436,23 @@ void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &p
             },
             [&](const dao::StepRow &row) {
                 char digits[32];
-                for (int c = 0; c < row.size(); ++c) {
+                const int cols = static_cast<int>(formatOf.size());
+                for (int c = 0; c < cols; ++c) {
+                    using Kind = dao::StepRow::Field::Kind;
+                    const dao::StepRow::Field field = row.field(c);
+                    const Kind kind = field.kind();
                     if (const auto format = formatOf[static_cast<size_t>(c)])
-                        m_model->appendCell(format(row.real(c)));
-                    else if (!row.isReal(c))
-                        m_model->appendCell(row.utf8(c));
-                    else if (const int n = platform::convert::shortDoubleText(row.real(c), digits))
+                        m_model->appendCell(format(field.real()));
+                    else if (kind == Kind::Integer)
+                        // The engine would format the digits with its own printf on every read.
+                        m_model->appendCell(
+                            QByteArrayView(digits, std::to_chars(digits, std::end(digits), field.integer()).ptr));
+                    else if (kind != Kind::Real)
+                        m_model->appendCell(field.utf8());
+                    else if (const int n = platform::convert::shortDoubleText(field.real(), digits))
                         m_model->appendCell(QByteArrayView(digits, n));
                     else
-                        m_model->appendCell(platform::convert::doubleText(row.real(c)));
+                        m_model->appendCell(platform::convert::doubleText(field.real()));
                 }
                 m_model->endRow();
             });

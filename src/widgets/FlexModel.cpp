@@ -5,6 +5,7 @@
 #include <QBrush>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -25,20 +26,23 @@ QByteArrayView cellOf(const QByteArray &cells, int col)
     return end < 0 ? QByteArrayView() : QByteArrayView(cells.constData() + start, end - start);
 }
 
-// A NUL ends a cell in the block; a text holding one loses it.
-void putCell(QByteArray &cells, QByteArrayView utf8)
+// A NUL ends a cell in the block; a text holding one loses it. Bytes is the row being
+// appended (std::string, cheap to append to) or a row rebuilt by an edit (QByteArray).
+template <typename Bytes>
+void putCell(Bytes &cells, QByteArrayView utf8)
 {
-    if (utf8.contains('\0')) {
+    if (!utf8.isEmpty() && std::memchr(utf8.data(), '\0', static_cast<size_t>(utf8.size()))) {
         for (char ch : utf8)
             if (ch != '\0')
-                cells.append(ch);
+                cells.push_back(ch);
     } else {
-        cells.append(utf8);
+        cells.append(utf8.data(), utf8.size());
     }
-    cells.append('\0');
+    cells.push_back('\0');
 }
 
-void putCell(QByteArray &cells, const QString &text)
+template <typename Bytes>
+void putCell(Bytes &cells, const QString &text)
 {
     putCell(cells, QByteArrayView(text.toUtf8()));
 }
@@ -325,8 +329,8 @@ void FlexModel::appendCell(const QString &text)
 
 void FlexModel::endRow()
 {
-    m_lines.push_back(Line{keep(m_scratch), nullptr});
-    m_scratch.resize(0); // keeps its capacity for the next row
+    m_lines.push_back(Line{keep(QByteArrayView(m_scratch.data(), static_cast<qsizetype>(m_scratch.size()))), nullptr});
+    m_scratch.clear(); // keeps its capacity for the next row
 }
 
 QByteArray FlexModel::keep(QByteArrayView cells)

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "widgets/HugePages.h"
+#include "dao/HugePages.h"
 
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStringList>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 // The cells behind a FlexGrid. Model row r is the grid's data row r + 1; the header row
@@ -84,7 +85,7 @@ private:
 
     std::vector<Line, hugepages::Allocator<Line>> m_lines;
     Line m_headerLine; // colours of the header row; its texts are m_header
-    QByteArray m_scratch; // a row being appended, copied into a chunk at endRow
+    std::string m_scratch; // a row being appended, copied into a chunk at endRow
     struct ReleaseChunk {
         void operator()(char *chunk) const { hugepages::release(chunk); }
     };

@@ -299,6 +299,11 @@ TEST(FlexGrid, FillsFromAStatementAsItSteps)
     EXPECT_EQ(g.ColWidth(1), FlexGrid::DefaultColWidth);
     EXPECT_EQ(g.Row(), 1);
 
+    // Integers are written by the grid itself, as the engine would give them as text.
+    g.Fill(*db, QStringLiteral("SELECT -id AS 负, CAST(单价 AS INTEGER) FROM t WHERE id > 0 ORDER BY id"));
+    EXPECT_EQ(column(g, 0), (QStringList{QStringLiteral("-2"), QStringLiteral("-20260115001")}));
+    EXPECT_EQ(column(g, 1), (QStringList{QString(), QStringLiteral("12")}));
+
     // A statement failing on its third row leaves the new header and no rows.
     EXPECT_THROW(g.Fill(*db, QStringLiteral("SELECT abs(id) AS 绝对值 FROM t ORDER BY id DESC")), dao::DaoError);
     EXPECT_EQ(g.Rows(), 1);

@@ -3,9 +3,10 @@
 #include <cstddef>
 #include <new>
 
-// Memory for the large blocks of a grid's rows, on transparent huge pages where the system
-// offers them: a million-row fill touches a few hundred megabytes, and faulting them in
-// 4 KB at a time costs as much as copying the rows. Small blocks come from malloc.
+// Memory for large blocks (a grid's rows, the engine's page cache), on transparent huge
+// pages where the system offers them: a million-row fill touches a few hundred megabytes,
+// and faulting them in 4 KB at a time costs as much as copying the rows. Small blocks come
+// from malloc.
 namespace hugepages {
 
 constexpr std::size_t PageSize = std::size_t(2) << 20;

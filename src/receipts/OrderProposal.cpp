@@ -74,8 +74,10 @@ const QString RecentLinesSql = QStringLiteral(
     "SELECT 试剂ID, 登记ID, 变动标志, 登记日期 >= ?1, 登记日期, 数量, 单价, 供应商ID FROM shijibiandongdengji"
     " WHERE 登记日期 >= ?2 AND 变动标志 IN (1, 2)");
 
+// EXISTS stops at a reagent's first older issue; its oldest lines come first on the index.
 const QString OlderIssuesSql = QStringLiteral(
-    "SELECT DISTINCT 试剂ID FROM shijibiandongdengji WHERE 变动标志 = 2 AND +登记日期 < ?1 AND 试剂ID IN (%1)");
+    "SELECT 试剂ID FROM shijijibenxinxi WHERE EXISTS (SELECT 1 FROM shijibiandongdengji o"
+    " WHERE o.试剂ID = shijijibenxinxi.试剂ID AND o.变动标志 = 2 AND +o.登记日期 < ?1) AND 试剂ID IN (%1)");
 
 namespace {
 
@@ -208,8 +210,16 @@ std::vector<ReagentHistory> readFew(dao::Database &db, const QDate &today, const
     return out;
 }
 
-std::vector<ReagentHistory> readMany(dao::Database &db, const QDate &today, const QString &where,
-                                     const QVariantList &params, const QString &orderBy)
+// The reagents found, in their order: 试剂ID, 品名, 规格, 厂商, 单位.
+dao::Result reagentList(dao::Database &db, const QString &where, const QVariantList &params, const QString &orderBy)
+{
+    return db.select(QStringLiteral("SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格,"
+                                    " changshang.厂商, shijijibenxinxi.单位")
+                         + kReagentSource + where + orderBy,
+                     params);
+}
+
+std::vector<ReagentHistory> readMany(dao::Database &db, const QDate &today, const dao::Result &reagents)
 {
     QHash<qint64, QString> suppliers;
     for (const dao::Row &row : db.select(QStringLiteral("SELECT 供应商ID, 供应商 FROM gongyingshang")).rows)
@@ -220,11 +230,6 @@ std::vector<ReagentHistory> readMany(dao::Database &db, const QDate &today, cons
     std::unordered_map<qint64, double> stock;
     db.each(QStringLiteral("SELECT 试剂ID, 数量 FROM shijikucun WHERE 数量 IS NOT NULL"), {}, [](const QStringList &) {},
             [&](const dao::StepRow &row) { stock[row.integer(0)] += row.real(1); });
-    const dao::Result reagents = db.select(
-        QStringLiteral("SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商,"
-                       " shijijibenxinxi.单位")
-            + kReagentSource + where + orderBy,
-        params);
 
     std::vector<qint64> unissued;
     std::vector<qint64> onlyRecent;
@@ -300,11 +305,12 @@ std::vector<ReagentHistory> readHistories(dao::Database &db, const QDate &today,
 {
     const QString where = condition.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condition;
     const QString order = orderBy.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy;
-    const int found = db.scalar(QStringLiteral("SELECT COUNT(*)") + kReagentSource + where, params).toInt();
+    // The list is read first: its size decides the way, and the many-reagents way uses it.
+    const dao::Result reagents = reagentList(db, where, params, order);
     const int registered = db.scalar(QStringLiteral("SELECT COUNT(*) FROM shijijibenxinxi")).toInt();
-    if (found <= std::max(kFewReagents, registered / kFewShareOfRegister))
+    if (reagents.size() <= std::max(kFewReagents, registered / kFewShareOfRegister))
         return readFew(db, today, where, params, order);
-    return readMany(db, today, where, params, order);
+    return readMany(db, today, reagents);
 }
 
 LineBasis lineBasis(const ReagentHistory &reagent, const QDate &today)

@@ -122,8 +122,7 @@ qint64 StepRow::integer(int i) const
 
 QByteArrayView StepRow::utf8(int i) const
 {
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
-    return text ? QByteArrayView(text, sqlite3_column_bytes(m_stmt, i)) : QByteArrayView();
+    return field(i).utf8();
 }
 
 QVariant StepRow::value(int i) const

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextEdit>
 
 namespace {
@@ -48,6 +49,8 @@ void EntryFilter::scan()
 {
     const QList<QWidget *> widgets = m_window->findChildren<QWidget *>();
     for (QWidget *w : widgets) {
+        if (auto *button = qobject_cast<QPushButton *>(w))
+            watchButton(button);
         if (!isEntryField(w))
             continue;
         bool inner = false; // the editor inside a combo or spin box belongs to it
@@ -84,6 +87,29 @@ void EntryFilter::watchPart(QObject *part, QWidget *field)
     m_fieldOf.insert(part, field);
     part->installEventFilter(this);
     connect(part, &QObject::destroyed, this, [this](QObject *o) { m_fieldOf.remove(o); });
+}
+
+void EntryFilter::watchButton(QPushButton *button)
+{
+    if (m_buttons.contains(button))
+        return;
+    m_buttons.insert(button);
+    button->installEventFilter(this);
+    connect(button, &QObject::destroyed, this, [this](QObject *o) { m_buttons.remove(o); });
+}
+
+bool EntryFilter::pressButton(QPushButton *button, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    // A default or auto-default button presses itself on Enter; any other would pass the
+    // key on, to a dialog that presses its default button instead.
+    if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() & ~Qt::KeypadModifier
+        || button->autoDefault() || button->isDefault() || exempted(button, EnterToNext))
+        return false;
+    button->click();
+    return true;
 }
 
 void EntryFilter::exempt(QWidget *control, Behaviours behaviours)
@@ -126,6 +152,8 @@ bool EntryFilter::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
 
+    if (m_buttons.contains(watched))
+        return pressButton(static_cast<QPushButton *>(watched), event);
     QWidget *field = m_fieldOf.value(watched);
     if (!field)
         return false;

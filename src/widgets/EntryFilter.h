@@ -6,13 +6,15 @@
 #include <QObject>
 #include <QSet>
 
+class QPushButton;
 class QWidget;
 
 // The entry-field behaviour of a window, installed once by the window after it has made
 // its controls: the focused field (line edit, combo box, spin box, date edit, text edit)
 // turns light green and gets the window colour back when it loses the focus; Enter moves
-// to the next field in tab order and is swallowed; Esc anywhere in the window closes it
-// (its MDI sub-window when it has one).
+// to the next field in tab order and is swallowed; Enter on a focused push button presses
+// it, as Space does; Esc anywhere in the window closes it (its MDI sub-window when it has
+// one).
 class EntryFilter : public QObject {
     Q_OBJECT
 
@@ -44,6 +46,8 @@ private:
     void scan();
     void watch(QWidget *field);
     void watchPart(QObject *part, QWidget *field);
+    void watchButton(QPushButton *button);
+    bool pressButton(QPushButton *button, QEvent *event);
     bool exempted(const QWidget *control, Behaviour behaviour) const;
     bool escExemptAtFocus() const;
     void updateColour(QWidget *field);
@@ -53,6 +57,7 @@ private:
     QWidget *m_window;
     QSet<QWidget *> m_fields;
     QHash<QObject *, QWidget *> m_fieldOf; // the field itself and its inner editor
+    QSet<QObject *> m_buttons;
     QHash<const QWidget *, Behaviours> m_exempt;
     QMultiHash<QWidget *, QWidget *> m_companions;
 };

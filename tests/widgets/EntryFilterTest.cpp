@@ -27,7 +27,9 @@ struct Form {
         for (QWidget *f : fields())
             layout->addWidget(f);
         layout->addWidget(note);
+        layout->addWidget(find);
         layout->addWidget(save);
+        find->setAutoDefault(false);
         save->setDefault(true);
     }
 
@@ -39,6 +41,7 @@ struct Form {
     DatePicker *date = new DatePicker(window);
     QSpinBox *spin = new QSpinBox(window);
     QPlainTextEdit *note = new QPlainTextEdit(window);
+    QPushButton *find = new QPushButton(QStringLiteral("查找(&F)"), window);
     QPushButton *save = new QPushButton(QStringLiteral("入库(&S)"), window);
 };
 
@@ -115,6 +118,21 @@ TEST_F(EntryFilterTest, TabLeavesTheDatePickerFromAnyPartOfTheDate)
     }
 }
 
+TEST_F(EntryFilterTest, EnterPressesTheFocusedButtonAlone)
+{
+    QSignalSpy found(form.find, &QPushButton::clicked);
+    QSignalSpy saved(form.save, &QPushButton::clicked);
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+        form.find->setFocus();
+        press(key);
+        form.save->setFocus();
+        press(key);
+    }
+    EXPECT_EQ(found.size(), 2);
+    EXPECT_EQ(saved.size(), 2);
+    EXPECT_TRUE(dialog.isVisible());
+}
+
 TEST_F(EntryFilterTest, AnExemptControlKeepsItsOwnEnterAndColour)
 {
     filter->exempt(form.note, EntryFilter::EnterToNext);
@@ -158,6 +176,7 @@ TEST(EntryFilterMdi, EnterStaysInItsSubWindowAndEscClosesIt)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&area));
     area.setActiveSubWindow(sub);
 
+    form.find->setFocusPolicy(Qt::NoFocus);
     form.save->setFocusPolicy(Qt::NoFocus);
     form.spin->setFocus();
     press(Qt::Key_Return);

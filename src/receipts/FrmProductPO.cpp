@@ -167,7 +167,8 @@ void FrmProductPO::build()
     PicState->setObjectName(QStringLiteral("PicState"));
     PicState->setFrameShape(QFrame::Panel);
     PicState->setFrameShadow(QFrame::Sunken);
-    PicState->setFixedSize(twips::pixels(kProgressEnd) + 4, 18);
+    m_twipsScale = twips::fontScale();
+    PicState->setFixedSize(twips::pixels(kProgressEnd, m_twipsScale) + 4, 18);
     LblState = new QLabel(PicState);
     LblState->setObjectName(QStringLiteral("LblState"));
     LblState->setStyleSheet(QStringLiteral("background-color: #000080;"));
@@ -282,7 +283,7 @@ void FrmProductPO::CmdIndent0_Click()
 
 void FrmProductPO::setProgress(int width)
 {
-    LblState->resize(twips::pixels(width), LblState->height());
+    LblState->resize(twips::pixels(width, m_twipsScale), LblState->height());
 }
 
 void FrmProductPO::MakeIndent()

@@ -82,4 +82,5 @@ private:
 
     EntryFilter *m_entry = nullptr;
     bool m_committing = false;
+    double m_twipsScale = 1; // the progress bar moves once a reagent: its font measured once
 };

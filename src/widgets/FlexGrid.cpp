@@ -1,6 +1,7 @@
 #include "FlexGrid.h"
 
 #include "FlexModel.h"
+#include "Twips.h"
 #include "dao/Collation.h"
 #include "dao/Database.h"
 #include "dao/Row.h"
@@ -72,7 +73,8 @@ FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent)
     m_header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_header->setHighlightSections(false);
     m_header->setSectionsClickable(true);
-    m_header->setDefaultSectionSize(qRound(DefaultColWidth / twipsPerPixelX()));
+    m_scale = twips::fontScale(font());
+    m_header->setDefaultSectionSize(twips::pixels(DefaultColWidth, m_scale));
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(fontMetrics().height() + 2);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -85,17 +87,12 @@ FlexGrid::FlexGrid(QWidget *parent) : QTableView(parent)
     connect(m_header, &QHeaderView::sectionResized, this, [this](int col, int, int size) {
         // A width the user dragged; the program's own widths are kept exactly in twips.
         if (!m_syncing && col < m_widths.size() && size > 0)
-            m_widths[col] = qRound(size * twipsPerPixelX());
+            m_widths[col] = twips::toTwips(size, m_scale);
     });
 
     setCols(2);
     setRows(2);
     setCurrent(1, 0, 1, 0, false);
-}
-
-double FlexGrid::twipsPerPixelX() const
-{
-    return 1440.0 / logicalDpiX();
 }
 
 double FlexGrid::twipsPerPixelY() const
@@ -198,7 +195,21 @@ void FlexGrid::applyWidth(int col)
         return;
     }
     showColumn(col);
-    m_header->resizeSection(col, qMax(1, qRound(twips / twipsPerPixelX())));
+    m_header->resizeSection(col, qMax(1, twips::pixels(twips, m_scale)));
+}
+
+void FlexGrid::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() != QEvent::FontChange)
+        return;
+    // The widths in twips stay; their pixels follow the new font.
+    m_scale = twips::fontScale(font());
+    m_syncing = true;
+    m_header->setDefaultSectionSize(twips::pixels(DefaultColWidth, m_scale));
+    for (int c = 0; c < Cols(); ++c)
+        applyWidth(c);
+    m_syncing = false;
 }
 
 Qt::Alignment FlexGrid::ColAlignment(int col) const

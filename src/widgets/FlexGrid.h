@@ -15,7 +15,8 @@ class FlexModel;
 
 // The result grid of the windows. Rows and columns count from 0 and row 0 is the fixed
 // header row (drawn by the horizontal header, so it stays in place while the data rows
-// scroll); data rows are 1 .. Rows() - 1. Widths and positions are in twips.
+// scroll); data rows are 1 .. Rows() - 1. Widths and positions are in twips; a column's
+// pixels are its twips scaled by the grid's font (widgets/Twips.h).
 //
 // The selection is one block from the current cell (Row, Col) to (RowSel, ColSel); setting
 // Row or Col collapses it onto the current cell.
@@ -118,6 +119,7 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     friend class FlexHeader;
@@ -128,7 +130,6 @@ private:
     void checkCol(int col) const;
     void startFill(const QStringList &header);
     void finishFill();
-    double twipsPerPixelX() const;
     double twipsPerPixelY() const;
     int headerHeight() const;
     void applyWidth(int col);
@@ -143,6 +144,7 @@ private:
     FlexModel *m_model = nullptr;
     FlexHeader *m_header = nullptr;
     QList<int> m_widths; // twips per column
+    double m_scale = 1; // of the grid's font against the one twips were drawn for
     int m_row = 0;
     int m_col = 0;
     int m_rowSel = 0;

@@ -113,7 +113,7 @@ void PainterSurface::clear()
     m_painter.fillRect(m_painter.viewport(), Qt::white);
 }
 
-void PainterSurface::printAt(int x, int y, int fontSize, const QString &text, const QColor &colour)
+void PainterSurface::write(const QRectF &box, int flags, int fontSize, const QString &text, const QColor &colour)
 {
     QFont font;
     font.setFamilies(pageFonts());
@@ -121,8 +121,18 @@ void PainterSurface::printAt(int x, int y, int fontSize, const QString &text, co
     font.setPixelSize(std::max(1, static_cast<int>(roundHalfEven(fontSize * 20 * m_scale))));
     m_painter.setFont(font);
     m_painter.setPen(colour);
-    m_painter.drawText(QRectF(x * m_scale, y * m_scale, 1e6, 1e6), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                       text);
+    m_painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | flags, text);
+}
+
+void PainterSurface::printAt(int x, int y, int fontSize, const QString &text, const QColor &colour)
+{
+    write(QRectF(x * m_scale, y * m_scale, 1e6, 1e6), Qt::TextDontClip, fontSize, text, colour);
+}
+
+void PainterSurface::printCell(int x, int y, int width, int fontSize, const QString &text, const QColor &colour)
+{
+    // Without TextDontClip the painter clips the text to the box.
+    write(QRectF(x * m_scale, y * m_scale, std::max(0, width) * m_scale, 1e6), 0, fontSize, text, colour);
 }
 
 void PainterSurface::line(int x1, int y1, int x2, int y2)
@@ -155,9 +165,11 @@ void drawPage(PageSurface &s, const PageReport &report, int page)
     s.printAt(roundedHalf(s.outerWidth() - titleWidth(report.title)), 1200, 12, report.title, black);
     s.line(x0 - 50, y0 - 90, x0 + width - 10, y0 - 90);
 
+    // A cell reaches from its text to the next column's line, the last one to the border.
+    const auto room = [&](int c) { return widths[c - 1] - (c < n ? 50 : 20); };
     int x = x0;
     for (int c = 1; c <= n; ++c) {
-        s.printAt(x, y0, 10, grid.header.value(c), black);
+        s.printCell(x, y0, room(c), 10, grid.header.value(c), black);
         x += widths[c - 1];
     }
 
@@ -170,7 +182,7 @@ void drawPage(PageSurface &s, const PageReport &report, int page)
         s.line(x0 - 50, y - 65, x0 + width - 10, y - 65);
         x = x0;
         for (int c = 1; c <= n; ++c) {
-            s.printAt(x, y, 10, grid.text(row, c), grid.foreColor(row, c));
+            s.printCell(x, y, room(c), 10, grid.text(row, c), grid.foreColor(row, c));
             x += widths[c - 1];
         }
         if (n > 0)

@@ -55,6 +55,9 @@ public:
     virtual void clear() = 0;
     // Writes the text with its top left corner at (x, y), not bold.
     virtual void printAt(int x, int y, int fontSize, const QString &text, const QColor &colour) = 0;
+    // Writes a table cell as printAt does, cut off `width` twips right of x, so a long text
+    // stops at the next column's line instead of running over its cell.
+    virtual void printCell(int x, int y, int width, int fontSize, const QString &text, const QColor &colour) = 0;
     virtual void line(int x1, int y1, int x2, int y2) = 0;
 };
 
@@ -67,9 +70,12 @@ public:
     int outerWidth() const override { return m_outerWidth; }
     void clear() override;
     void printAt(int x, int y, int fontSize, const QString &text, const QColor &colour) override;
+    void printCell(int x, int y, int width, int fontSize, const QString &text, const QColor &colour) override;
     void line(int x1, int y1, int x2, int y2) override;
 
 private:
+    void write(const QRectF &box, int flags, int fontSize, const QString &text, const QColor &colour);
+
     QPainter &m_painter;
     double m_scale;
     int m_innerWidth;

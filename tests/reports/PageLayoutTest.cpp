@@ -3,6 +3,9 @@
 #include "ReportFixture.h"
 #include "platform/System.h"
 
+#include <QFont>
+#include <QFontMetrics>
+
 #include <numeric>
 
 namespace {
@@ -13,6 +16,7 @@ struct Text {
     int x, y, size;
     QString text;
     QColor colour;
+    int width = -1; // a cell's room, -1 for text written without one
 };
 
 class RecordingSurface final : public reports::PageSurface {
@@ -23,6 +27,10 @@ public:
     void printAt(int x, int y, int size, const QString &text, const QColor &colour) override
     {
         texts.append({x, y, size, text, colour});
+    }
+    void printCell(int x, int y, int width, int size, const QString &text, const QColor &colour) override
+    {
+        texts.append({x, y, size, text, colour, width});
     }
     void line(int x1, int y1, int x2, int y2) override { lines.append(QLine(x1, y1, x2, y2)); }
 
@@ -203,6 +211,47 @@ TEST_F(PageLayout, PageSumIsExactAndCellsKeepTheirColour)
     EXPECT_EQ(s.at(QStringLiteral("试剂2")).colour, QColor(Qt::red));
     EXPECT_EQ(s.at(QStringLiteral("试剂3")).colour, QColor(Qt::blue));
     EXPECT_EQ(s.at(QStringLiteral("品名")).colour, QColor(Qt::black));
+}
+
+TEST_F(PageLayout, ACellLongerThanItsColumnStopsAtTheNextColumnsLine)
+{
+    // Printed columns of "RegIn": 1 登记日期, 2 品名, 3 规格, ..., 9 金额 (the last).
+    const struct {
+        int col;
+        QString text;
+    } cases[] = {
+        {2, QStringLiteral("乙肝表面抗原检测试剂盒")},
+        {3, QStringLiteral("57mm*13mm")},
+        {9, QStringLiteral("1,234,567,890.00")},
+    };
+    QFont pageFont;
+    pageFont.setFamilies(reports::pageFonts());
+    pageFont.setPixelSize(qRound(200 / 15.0)); // 10 points on the page picture
+    const QFontMetrics metrics(pageFont);
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.text.toStdString());
+        PageReport report = oneRowReport(QStringLiteral("RegIn"));
+        const QList<int> &widths = report.colWidths;
+        const int n = static_cast<int>(widths.size());
+        const int x0 = (reports::PageWidth - std::accumulate(widths.begin(), widths.end(), 0)) / 2;
+        const int cellX = x0 + std::accumulate(widths.begin(), widths.begin() + k.col - 1, 0);
+        const int edge = cellX + widths[k.col - 1] - (k.col < n ? 50 : 20); // the next line, or the border
+        ASSERT_GT(metrics.horizontalAdvance(k.text), (edge - cellX) / 15) << "the text must overrun its column";
+
+        if (k.col < n)
+            report.grid.rows[0][k.col + 1].clear();
+        report.grid.rows[0][k.col].clear();
+        const QImage without = reports::renderPage(report, 1);
+        report.grid.rows[0][k.col] = k.text;
+        const QImage with = reports::renderPage(report, 1);
+
+        const int edgePx = edge / 15;
+        const int top = 2450 / 15, height = 300 / 15; // the data row
+        const QRect beyond(edgePx + 2, top, 30, height);
+        const QRect inside(edgePx - 30, top, 29, height);
+        EXPECT_TRUE(with.copy(beyond) == without.copy(beyond)) << "written over the next cell";
+        EXPECT_FALSE(with.copy(inside) == without.copy(inside)) << "cut short of the line";
+    }
 }
 
 TEST_F(PageLayout, AnUnknownKindKeepsThePrintedColumns)

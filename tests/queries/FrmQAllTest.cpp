@@ -136,6 +136,20 @@ TEST_F(FrmQAllTest, AStartAfterTheEndOrNoChoiceLeavesTheGrid)
     EXPECT_EQ(w->ReportTitle(), u"2025-12-01至2025-12-31试剂统计概况"_s);
 }
 
+TEST_F(FrmQAllTest, EnterOnAFocusedButtonRunsItsReport)
+{
+    const qint32 r1 = reagent(u"血清"_s, u"生化"_s);
+    line(1, r1, QDate(2025, 12, 5), 1, 10);
+    open();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    w->CmdQAll[0]->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(rows().size(), 3);
+    EXPECT_EQ(w->ReportTitle(), u"2025-12-01至2025-12-31试剂统计概况"_s);
+    EXPECT_EQ(QApplication::focusWidget(), w->CmdQAll[0]);
+}
+
 TEST_F(FrmQAllTest, PeriodSummaryFromTheMenu)
 {
     const qint32 r1 = reagent(u"血清"_s, u"生化"_s);

@@ -79,6 +79,19 @@ TEST_F(FrmQInventoryTest, LotListIsColouredByExpiryAndTotalled)
     EXPECT_EQ(w->LabTip->text(), u"过期库存试剂报表（统计日期：2024/3/5）－共 2 条记录，总金额：-1.50"_s);
 }
 
+TEST_F(FrmQInventoryTest, OpensOnTheAllLotsButtonAndEnterRunsIt)
+{
+    lot(reagent({u"甲试剂"_s}), 2, Today.addDays(60), 1.5, 1, u"B1"_s);
+    open()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    ASSERT_EQ(QApplication::focusWidget(), w->CmdQyIm[0]);
+    QTest::keyClick(w->CmdQyIm[0], Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(w->GridQ->Rows(), 2);
+    w->CmdQyIm[2]->setFocus();
+    QTest::keyClick(w->CmdQyIm[2], Qt::Key_Return);
+    EXPECT_EQ(w->GridQ->Rows(), 1); // nothing expired
+}
+
 TEST_F(FrmQInventoryTest, PerReagentListsTellNothingQualifyingFromNothingToJudge)
 {
     struct Case {

@@ -13,13 +13,13 @@
 #include "stock/LineChecks.h"
 #include "shell/WindowRegistry.h"
 #include "widgets/DatePicker.h"
+#include "widgets/FieldLeave.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/WaitCursor.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
-#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -294,10 +294,7 @@ void DocumentFields::dateLeft()
 
 bool DocumentFields::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_c.date && event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            dateLeft();
-    }
+    if (watched == m_c.date && leftForAnotherControl(m_c.date, event))
+        dateLeft();
     return QObject::eventFilter(watched, event);
 }

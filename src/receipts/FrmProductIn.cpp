@@ -24,6 +24,7 @@
 #include "stock/ReceiptReversal.h"
 #include "widgets/DatePicker.h"
 #include "widgets/EntryFilter.h"
+#include "widgets/FieldLeave.h"
 #include "widgets/FlexGrid.h"
 #include "widgets/NamedButton.h"
 #include "widgets/WaitCursor.h"
@@ -33,7 +34,6 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
-#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -552,11 +552,8 @@ void FrmProductIn::DTPrq0_Leave()
 
 bool FrmProductIn::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == DTPrq[0] && event->type() == QEvent::FocusOut) {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            DTPrq0_Leave();
-    }
+    if (watched == DTPrq[0] && leftForAnotherControl(DTPrq[0], event))
+        DTPrq0_Leave();
     return QWidget::eventFilter(watched, event);
 }
 

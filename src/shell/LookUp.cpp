@@ -7,10 +7,10 @@
 #include "platform/CodePage936.h"
 #include "platform/Convert.h"
 #include "platform/Dialogs.h"
+#include "widgets/FieldLeave.h"
 #include "widgets/FlexGrid.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -240,13 +240,8 @@ bool LookUp::eventFilter(QObject *watched, QEvent *event)
             move(key->key() == Qt::Key_Up ? -1 : 1);
             return true;
         }
-    } else if (event->type() == QEvent::FocusOut) {
-        // Only a move to another control of the window takes the record, not the window
-        // losing the focus to a box or another program.
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason
-            && m_grid->Tag() == e->kind.tag)
-            TipGet();
+    } else if (m_grid->Tag() == e->kind.tag && leftForAnotherControl(e->field, event)) {
+        TipGet();
     }
     return false;
 }

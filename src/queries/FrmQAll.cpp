@@ -20,6 +20,7 @@
 #include "widgets/WaitCursor.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -49,9 +50,10 @@ FrmQAll::FrmQAll(QWidget *parent) : QWidget(parent)
     DTPrq[1]->setDate(p.end);
 }
 
-FrmQAll::~FrmQAll()
+void FrmQAll::closeEvent(QCloseEvent *event)
 {
     FrmPopMenu::instance().unloadItems();
+    event->accept();
 }
 
 void FrmQAll::build()

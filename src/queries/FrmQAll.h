@@ -10,6 +10,7 @@
 class DatePicker;
 class EntryFilter;
 class FlexGrid;
+class QCloseEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -24,7 +25,6 @@ class FrmQAll : public QWidget {
 
 public:
     explicit FrmQAll(QWidget *parent = nullptr);
-    ~FrmQAll() override;
 
     // Appends the "总计：" row: each column from 1 on summed over the data rows, every
     // non-empty cell rewritten with two decimals. A grid without data rows stays as it is.
@@ -45,6 +45,10 @@ public:
     FlexGrid *GridShow = nullptr;
     QFrame *PicState = nullptr;
     QLabel *LblState = nullptr;
+
+protected:
+    // The menus' items go with the window as it closes, before another window loads its own.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void build();

@@ -20,6 +20,7 @@
 #include "widgets/WaitCursor.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -54,9 +55,11 @@ FrmQInventory::FrmQInventory(QWidget *parent) : QWidget(parent)
     loadGroupMenu();
 }
 
-FrmQInventory::~FrmQInventory()
+void FrmQInventory::closeEvent(QCloseEvent *event)
 {
+    disconnect(m_groupClick);
     FrmPopMenu::instance().unloadItems();
+    event->accept();
 }
 
 void FrmQInventory::build()
@@ -149,10 +152,10 @@ void FrmQInventory::loadGroupMenu()
         // A reagent without a group has no item: the others still get theirs.
         const dao::Result groups = ModData::database().select(QStringLiteral(
             "SELECT DISTINCT 组别 FROM shijijibenxinxi WHERE ifnull(组别, '') <> '' ORDER BY 组别 COLLATE ZH"));
-        for (int i = 0; i < groups.size(); ++i) {
-            QAction *item = pop.loadItem(pop.mnuQstoreZB, i, groups[i].text(0));
-            connect(item, &QAction::triggered, this, [this, item] { group_Click(item->text()); });
-        }
+        for (int i = 0; i < groups.size(); ++i)
+            pop.loadItem(pop.mnuQstoreZB, i, groups[i].text(0));
+        m_groupClick =
+            connect(pop.mnuQstore, &QMenu::triggered, this, [this](QAction *item) { group_Click(item->text()); });
     } catch (...) {
         ModBase::ShowErr();
     }

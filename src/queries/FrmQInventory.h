@@ -13,6 +13,7 @@ struct LotCondition;
 class DropDownCombo;
 class EntryFilter;
 class FlexGrid;
+class QCloseEvent;
 class QLabel;
 class QPushButton;
 
@@ -24,7 +25,6 @@ class FrmQInventory : public QWidget {
 
 public:
     explicit FrmQInventory(QWidget *parent = nullptr);
-    ~FrmQInventory() override;
 
     // Shows, colours and totals the lots of the condition under the report title.
     void DoQuery(const QString &title, const queries::LotCondition &condition);
@@ -39,6 +39,10 @@ public:
     QLabel *LabTip = nullptr;
     FlexGrid *GridQ = nullptr;
 
+protected:
+    // The group menu's items go with the window as it closes, before another window loads its own.
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     void build();
     void loadGroupMenu();
@@ -50,6 +54,7 @@ private:
     void CmdDH_Click();
 
     EntryFilter *m_entry = nullptr;
+    QMetaObject::Connection m_groupClick; // the group menu's items to this window
     QString m_title;                       // of the list shown
     platform::convert::Currency m_total{}; // of the last lot list
 };

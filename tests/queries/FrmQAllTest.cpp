@@ -105,7 +105,7 @@ TEST_F(FrmQAllTest, OpensOnThePreviousMonthWithItsMenus)
     QTest::mouseClick(w->CmdHelp, Qt::LeftButton);
     EXPECT_EQ(shell.calls, QStringList{u"help "_s + ModBase::HelpFile + u"::/5.htm#55"_s});
 
-    delete w.data();
+    w->close();
     EXPECT_EQ(pop.mnuRKZB.size(), 1);
     EXPECT_TRUE(pop.mnuHZ.first()->text().isEmpty());
 }

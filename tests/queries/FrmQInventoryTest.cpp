@@ -202,10 +202,12 @@ TEST_F(FrmQInventoryTest, GroupMenuListsTheGroupsWhileTheWindowIsOpen)
     EXPECT_EQ(w->GridQ->TextMatrix(1, 1), u"乙试剂"_s);
     EXPECT_EQ(w->LabTip->text(), u"免'疫组 库存试剂报表（统计日期：2024/3/5）－共 1 条记录，总金额：10.00"_s);
 
-    delete w.data();
+    w->close();
     ASSERT_EQ(pop.mnuQstoreZB.size(), 1);
     EXPECT_EQ(pop.mnuQstoreZB[0]->text(), QString());
-    pop.mnuQstoreZB[0]->trigger(); // nothing happens once the window is gone
+    const QString shown = w->LabTip->text();
+    pop.mnuQstoreZB[0]->trigger(); // nothing happens once the window has closed
+    EXPECT_EQ(w->LabTip->text(), shown);
 }
 
 TEST_F(FrmQInventoryTest, PrintPreviewsLotsAndExportsReagentLists)

@@ -113,9 +113,11 @@ void FrmProductOutPatch::build()
                                 documentlayout::lowerBar(LabTip, {CmdChData, CmdPrint, CmdCGCK, CmdHelp}), GridOut, 1,
                                 2);
 
+    // Every button of this window is on the Tab round, the lower bar's too.
+    for (QPushButton *b : {CmdChData, CmdPrint, CmdCGCK, CmdHelp})
+        b->setFocusPolicy(Qt::StrongFocus);
     documentlayout::chainTabs({DTPrq, CmbField[0], CmbField[1], CmbField[2], CmdSave, CmbDH, CmdHelp, CmdAdd[0],
                                CmdAdd[1], CmdRLBM, CmdRLR, CmdPrint, CmdChData, CmdCGCK, CmdNewDH});
-    documentlayout::clickFocusOnly({CmdAdd[0], CmdAdd[1], CmdRLBM, CmdRLR, CmdNewDH});
 
     connect(CmbDH->lineEdit(), &QLineEdit::textEdited, this, [this] { CmbDH_Change(); });
     connect(CmbDH, &QComboBox::activated, this, [this] { CmbDH_Change(); });
@@ -148,14 +150,24 @@ void FrmProductOutPatch::buildFields()
     connect(CmdRLR, &QPushButton::clicked, m_fields, &DocumentFields::CmdRLR_Click);
 }
 
-void FrmProductOutPatch::load()
+void FrmProductOutPatch::fillReceiptNumbers()
 {
     try {
         const dao::Result numbers = ModData::database().select(receipts::RecentReceiptNumbersSql,
                                                       {ModBase::SysDate.addDays(-1200), stock::Receipt});
         for (const dao::Row &row : numbers.rows)
             CmbDH->addItem(row.text(0));
-        CmbDH->setEditText(QString());
+    } catch (...) {
+        ModBase::ShowErr();
+    }
+    CmbDH->setEditText(QString());
+}
+
+void FrmProductOutPatch::load()
+{
+    // The list shows its own failure and the window opens on without it.
+    fillReceiptNumbers();
+    try {
         DTPrq->setDate(ModBase::SysDate);
         GetDH(false);
         GetPreRLXX();
@@ -229,11 +241,19 @@ bool FrmProductOutPatch::CanOut()
         const issues::WholeLots whole = issues::wholeLots(ModData::database(), receiptLines());
         if (whole.missing < 0)
             return true;
-        GridTip->setRow(whole.missing + 1);
+        showCurrentLine(whole.missing + 1);
     } catch (...) {
         ModBase::ShowErr();
     }
     return false;
+}
+
+void FrmProductOutPatch::showCurrentLine(int row)
+{
+    // The key column is hidden: the whole row shows which line it is.
+    GridTip->setCol(0);
+    GridTip->setRow(row);
+    GridTip->setColSel(GridTip->Cols() - 1);
 }
 
 void FrmProductOutPatch::CmdSave_Click()
@@ -317,7 +337,7 @@ void FrmProductOutPatch::saveBatch()
     }
     if (missing >= 0) {
         // Another workstation took from a lot since the check: nothing was issued.
-        GridTip->setRow(missing + 1);
+        showCurrentLine(missing + 1);
         refuseWhole();
         return;
     }

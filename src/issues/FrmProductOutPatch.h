@@ -59,6 +59,7 @@ private:
     void build();
     void buildFrame1();
     void buildFields();
+    void fillReceiptNumbers();
     void load();
 
     void CmbDH_Change();
@@ -66,6 +67,8 @@ private:
     bool checkFields();
     void saveBatch();
     void refuseWhole();
+    // Makes the receipt line of that row the list's current row, shown across the row.
+    void showCurrentLine(int row);
     void CmdNewDH_Click();
     void CmdHelp_Click();
     // The 登记ID of every listed receipt line, in list order.

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -42,6 +43,12 @@ protected:
         field(1)->setEditText(QStringLiteral("检验科"));
         field(2)->setEditText(QStringLiteral("张三"));
         typeInto(w->CmbDH, receipt);
+    }
+    // The list's current row is that receipt line, shown across the whole row.
+    void expectCurrentLine(int row) const
+    {
+        EXPECT_EQ(w->GridTip->Row(), row);
+        EXPECT_TRUE(w->GridTip->selectionModel()->isRowSelected(row - 1, {}));
     }
     qint64 lotsOf(qint64 receipt)
     {
@@ -78,6 +85,41 @@ TEST_F(FrmProductOutPatchTest, OpensWithTheRecentReceiptsAndTheLatestClaim)
     EXPECT_EQ(focused(), QStringLiteral("CmbDH"));
     QTest::keyClick(w->CmbDH->lineEdit(), Qt::Key_F5);
     EXPECT_EQ(focused(), QStringLiteral("DTPrq"));
+}
+
+TEST_F(FrmProductOutPatchTest, TabGoesThroughTheFieldsAndEveryButton)
+{
+    open();
+    // Enabled by a click on an issue line, by the register rights.
+    for (QPushButton *b : {w->CmdChData, w->CmdAdd[0], w->CmdAdd[1]})
+        b->setEnabled(true);
+    w->DTPrq->setFocus();
+    QStringList round{focused()};
+    for (int i = 0; i < 14; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        round << focused();
+    }
+    EXPECT_EQ(round.join(u' ').toStdString(), "DTPrq CmbField_0 CmbField_1 CmbField_2 CmdSave CmbDH CmdHelp CmdAdd_0 "
+                                              "CmdAdd_1 CmdRLBM CmdRLR CmdPrint CmdChData CmdCGCK CmdNewDH");
+}
+
+TEST_F(FrmProductOutPatchTest, AFailingReceiptNumberListLeavesTheRestOfTheOpening)
+{
+    // A register without its date column: the receipt numbers cannot be read, the issue
+    // number and the latest claim can.
+    db().exec(QStringLiteral("ALTER TABLE shijibiandongdengji RENAME TO old_lines"));
+    db().exec(QStringLiteral("CREATE TABLE shijibiandongdengji (登记ID INTEGER PRIMARY KEY, 变动标志 INTEGER, "
+                             "单号 INTEGER, 认领部门 TEXT, 认领人 TEXT)"));
+    db().exec(QStringLiteral("INSERT INTO shijibiandongdengji VALUES (1, 2, 20260115004, '急诊科', '李四')"));
+    dialogs.expect(QStringLiteral("Dr. Watson 发现您的操作有误。")); // the receipt numbers
+    dialogs.expect(QStringLiteral("Dr. Watson 发现您的操作有误。")); // the issue document's lines
+    open();
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_EQ(w->CmbDH->count(), 0);
+    EXPECT_EQ(w->DTPrq->date(), today());
+    EXPECT_EQ(text(0), QStringLiteral("20260115004"));
+    EXPECT_EQ(text(1), QStringLiteral("急诊科"));
+    EXPECT_EQ(text(2), QStringLiteral("李四"));
 }
 
 TEST_F(FrmProductOutPatchTest, AReceiptNumberListsItsLinesAsTheyWereEntered)
@@ -181,7 +223,7 @@ TEST_F(FrmProductOutPatchTest, RefusalsComeInScreenOrderAndWriteNothing)
     field(0)->setEditText(QStringLiteral("20260115001"));
     dialogs.expectExact(QStringLiteral("当前入库单增加的库存已经全部出库或部分出库，不能整批出库"));
     w->CmdSave->click();
-    EXPECT_EQ(w->GridTip->Row(), 3);
+    expectCurrentLine(3);
     EXPECT_EQ(issueLines(), 1);
     EXPECT_EQ(lotsOf(kReceipt), 4);
 }
@@ -226,7 +268,7 @@ TEST_F(FrmProductOutPatchTest, ALotTakenFromOnAnotherWorkstationAfterTheCheckIss
     w->CmdSave->click();
     ModBase::SetStatusPanel(nullptr);
     EXPECT_TRUE(dialogs.done());
-    EXPECT_EQ(w->GridTip->Row(), 3);
+    expectCurrentLine(3);
     EXPECT_EQ(issueLines(), 0);
     EXPECT_EQ(lotsOf(kReceipt), 4);
 }

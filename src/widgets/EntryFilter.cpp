@@ -160,8 +160,11 @@ bool EntryFilter::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::FocusIn:
     case QEvent::FocusOut:
-        if (!exempted(field, FocusColour))
-            updateColour(field);
+        // Every field, not only this one: a message box shown while the focus moves (a
+        // leave check) can send the focus back before the field it was going to learns of it.
+        for (QWidget *f : std::as_const(m_fields))
+            if (!exempted(f, FocusColour))
+                updateColour(f);
         break;
     case QEvent::KeyPress: {
         const int key = static_cast<QKeyEvent *>(event)->key();

@@ -88,6 +88,45 @@ TEST_F(EntryFilterTest, TheFocusedFieldAloneIsLightGreen)
     EXPECT_EQ(base(unit), plain);
 }
 
+// On leaving a field, a message box takes the focus and its answer sends the user back.
+class QuestionOnLeave : public QObject {
+public:
+    explicit QuestionOnLeave(QWidget *field) : m_field(field) { field->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_field && event->type() == QEvent::FocusOut && !m_asked) {
+            m_asked = true;
+            QWidget *owner = m_field->window();
+            QDialog box;
+            box.show();
+            box.activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+            m_field->setFocus();
+            box.close();
+            owner->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(owner));
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_field;
+    bool m_asked = false;
+};
+
+TEST_F(EntryFilterTest, AFieldSentBackByAQuestionAloneIsLightGreen)
+{
+    const QColor plain = QApplication::palette(form.text).color(QPalette::Active, QPalette::Base);
+    form.date->setFocus();
+    QuestionOnLeave question(form.date);
+    form.combo->setFocus();
+    EXPECT_EQ(QApplication::focusWidget(), form.date);
+    for (QWidget *f : form.fields())
+        EXPECT_EQ(base(f), f == form.date ? EntryFilter::focusColour() : plain) << f->metaObject()->className();
+}
+
 TEST_F(EntryFilterTest, EnterMovesToTheNextFieldAndPressesNoButton)
 {
     QSignalSpy clicked(form.save, &QPushButton::clicked);

@@ -73,6 +73,14 @@ void fillLotFrame(QGroupBox *frame, std::initializer_list<QPushButton *> shortcu
     tip = new QLabel(frame);
     tip->setObjectName(QStringLiteral("lblTipLKC"));
     tip->setStyleSheet(QStringLiteral("color: red;"));
+    // One line of its text high, its room kept while it is hidden, and its text never
+    // widening the frame: showing it moves none of the entry fields.
+    tip->setText(QStringLiteral("提示："));
+    tip->setFixedHeight(tip->sizeHint().height());
+    tip->clear();
+    QSizePolicy policy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    policy.setRetainSizeWhenHidden(true);
+    tip->setSizePolicy(policy);
     auto *column = new QVBoxLayout(frame);
     column->addLayout(documentlayout::shortcutRow(shortcuts));
     column->addWidget(pickList, 1);

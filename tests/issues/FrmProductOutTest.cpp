@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -292,9 +293,16 @@ TEST_F(FrmProductOutTest, ASaveWritesTheLineAndShowsTheRest)
 {
     db().exec(QStringLiteral("UPDATE shijijibenxinxi SET 库存低限=20 WHERE 试剂ID=?"), {serum});
     open();
+    // The tip takes the room kept for it: the pick side asks for no more, whatever the
+    // font, so the entry fields beside it stay where they stand.
+    const QSize side = w->Frame3->sizeHint();
+    const QPoint reagent = field(3)->mapTo(w, QPoint(0, 0));
     fillValid();
     field(4)->setEditText(QStringLiteral("1"));
     w->CmdSave->click();
+    QApplication::processEvents();
+    EXPECT_EQ(w->Frame3->sizeHint(), side);
+    EXPECT_EQ(field(3)->mapTo(w, QPoint(0, 0)), reagent);
     EXPECT_EQ(lotQuantity(serumEarly).toDouble(), 1.5);
     EXPECT_EQ(w->GridTip->TextMatrix(1, 9), QStringLiteral("1.5"));
     EXPECT_FALSE(w->lblTipLKC->isHidden());

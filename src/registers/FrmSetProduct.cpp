@@ -170,7 +170,9 @@ void FrmSetProduct::buildEntryFrame()
     };
     const int labelX[] = {240, 4140};
     const int fieldX[] = {1350, 5220};
-    const int fieldWidth = 2100;
+    // The left fields leave room for their pickers and markers before the right labels.
+    const int fieldWidth[] = {1900, 2100};
+    std::array<bool, ProductEntry::FieldCount> required{};
     for (int i = 0; i < ProductEntry::FieldCount; ++i) {
         const Place &p = places[i];
         auto *label = new QLabel(QString::fromUtf16(p.label), FamSet);
@@ -186,14 +188,10 @@ void FrmSetProduct::buildEntryFrame()
             CmbField[i] = new QComboBox(FamSet);
         CmbField[i]->setObjectName(QStringLiteral("CmbField_%1").arg(i));
         CmbField[i]->setEditable(true);
-        CmbField[i]->setGeometry(twips::rect(fieldX[p.x], p.y, fieldWidth, 330));
+        CmbField[i]->setGeometry(twips::rect(fieldX[p.x], p.y, fieldWidth[p.x], 330));
         CmbField[i]->installEventFilter(this);
         connect(CmbField[i], &QComboBox::editTextChanged, this, [this, i] { CmbField_Change(i); });
-        if (p.required) {
-            auto *star = new QLabel(QStringLiteral("*"), FamSet);
-            star->setStyleSheet(QStringLiteral("color: red;"));
-            star->setGeometry(twips::rect(fieldX[p.x] + fieldWidth + 390, p.y + 45, 150, 300));
-        }
+        required[static_cast<std::size_t>(i)] = p.required;
     }
 
     auto *stoppedLabel = new QLabel(QStringLiteral("停    用:"), FamSet);
@@ -213,6 +211,18 @@ void FrmSetProduct::buildEntryFrame()
         CmdAdd[i]->setGeometry(at.right() + 3, at.top(), 22, at.height());
         CmdAdd[i]->setFocusPolicy(Qt::NoFocus);
         connect(CmdAdd[i], &QPushButton::clicked, this, [this, i = i] { CmdAdd_Click(i); });
+    }
+    // A required field's "*" right beside it, or beside its picker where it has one.
+    for (int i = 0; i < ProductEntry::FieldCount; ++i) {
+        if (!required[static_cast<std::size_t>(i)])
+            continue;
+        QRect at = CmbField[i]->geometry();
+        for (const auto &[b, field] : pickers)
+            if (field == i)
+                at = CmdAdd[b]->geometry();
+        auto *star = new QLabel(QStringLiteral("*"), FamSet);
+        star->setStyleSheet(QStringLiteral("color: red;"));
+        star->setGeometry(at.right() + 3, CmbField[i]->y() + twips::pixels(45), twips::pixels(150), twips::pixels(300));
     }
     CmdAdd[0]->setEnabled(FrmMain::commandEnabled(kGroupsRight));
     CmdAdd[1]->setEnabled(FrmMain::commandEnabled(kMakersRight));

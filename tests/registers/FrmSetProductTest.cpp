@@ -8,6 +8,8 @@
 #include <QDir>
 
 #include <QGroupBox>
+#include <QHash>
+#include <QLabel>
 
 using platform::Answer;
 using registers::ProductEntry;
@@ -60,6 +62,45 @@ TEST_F(CatalogueFixture, SearchBoxesDispatchByTheirText)
         EXPECT_EQ(ids(window->GridOut), c.ids); // the export follows the search
         box->setEditText(QString());
     }
+}
+
+TEST_F(CatalogueFixture, EachRequiredMarkStandsBesideItsOwnField)
+{
+    open();
+    // A field, or the picker beside it: the group, manufacturer and unit pickers.
+    QHash<const QWidget *, int> fieldOf;
+    for (int i = 0; i < 10; ++i)
+        fieldOf.insert(field(i), i);
+    fieldOf.insert(window->CmdAdd[0], 5);
+    fieldOf.insert(window->CmdAdd[1], 6);
+    fieldOf.insert(window->CmdAdd[2], 4);
+    const QWidget *frame = window->FamSet;
+    QList<int> marked;
+    for (const QLabel *star : frame->findChildren<QLabel *>()) {
+        if (star->text() != u"*")
+            continue;
+        // The nearest control on each side of the mark, in its row.
+        const QWidget *left = nullptr;
+        const QWidget *right = nullptr;
+        for (const QWidget *w : frame->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            const QRect g = w->geometry();
+            if (w == star || g.bottom() < star->y() || g.top() > star->geometry().bottom())
+                continue;
+            if (g.right() < star->x() && (!left || g.right() > left->geometry().right()))
+                left = w;
+            if (g.left() > star->geometry().right() && (!right || g.left() < right->geometry().left()))
+                right = w;
+        }
+        ASSERT_TRUE(fieldOf.contains(left));
+        marked << fieldOf.value(left);
+        const int own = star->x() - left->geometry().right();
+        EXPECT_LE(own, 6);
+        if (right) {
+            EXPECT_GE(right->x() - star->geometry().right(), 3 * own) << right->metaObject()->className();
+        }
+    }
+    std::sort(marked.begin(), marked.end());
+    EXPECT_EQ(marked, (QList<int>{0, 1, 3, 4, 5, 6})); // 名称 拼音码 规格 单位 组别 厂商
 }
 
 TEST_F(CatalogueFixture, DropDownListsFillOnceAndKeepTheTypedText)

@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 
 #include <memory>
 
@@ -185,6 +186,16 @@ void FrmLogin::afterLogin()
         platform::msgBox(QStringLiteral("为了数据库的安全，必须设置好自动备份数据库的目录\n\n菜单-系统工具-选项，在选项窗口中完成设置"));
     if (ModBase::AutoOut && main && main->mnuRWRegOut->isEnabled())
         main->DoIt(8);
+}
+
+void FrmLogin::showEvent(QShowEvent *event)
+{
+    if (const QScreen *where = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(where->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    QDialog::showEvent(event);
 }
 
 void FrmLogin::done(int result)

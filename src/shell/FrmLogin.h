@@ -27,6 +27,11 @@ public:
     // The unload: however the window closes, the main window takes the login state.
     void done(int result) override;
 
+protected:
+    // Centred on the screen: at start-up the main window behind it is still on its way to
+    // its maximised size, and centring over it would put the login off centre.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void Form_Load();
     void CmdOK_Click();

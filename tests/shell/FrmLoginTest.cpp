@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -172,6 +173,17 @@ TEST_F(FrmLoginTest, RefusalsComeInScreenOrder)
         EXPECT_TRUE(login.isVisible());
         EXPECT_FALSE(LoginOK);
     }
+}
+
+TEST_F(FrmLoginTest, StandsInTheMiddleOfTheScreenWhereverItsOwnerIs)
+{
+    QWidget owner; // a main window not yet at its maximised size
+    owner.setGeometry(0, 0, 320, 240);
+    owner.show();
+    FrmLogin login(&owner);
+    login.show();
+    const QPoint off = login.frameGeometry().center() - login.screen()->availableGeometry().center();
+    EXPECT_LE(off.manhattanLength(), 2) << off.x() << "," << off.y();
 }
 
 TEST_F(FrmLoginTest, WithNoActiveUserAtAllTheUserIsToldSo)

@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 
@@ -22,6 +23,56 @@ double roundTo(double value, int decimals)
     // as the runtime's decimal arithmetic did, to 9 significant places past the point.
     const double cleaned = std::round(scaled * 1e6) / 1e6;
     return std::nearbyint(cleaned) / scale;
+}
+
+namespace {
+
+constexpr std::array<qint64, 16> kPowersOfTen = [] {
+    std::array<qint64, 16> p{1};
+    for (size_t i = 1; i < p.size(); ++i)
+        p[i] = p[i - 1] * 10;
+    return p;
+}();
+
+// value * 10^decimals (0 to 15) rounded a half away from zero, taking the value as its 15
+// significant decimal digits: the digits of the text it was written as, for any figure of
+// up to 15 digits. Empty when the value is not finite, or so large that it has no digits
+// left at the decimals asked for and the result would not fit.
+std::optional<qint64> scaledHalfAway(double value, int decimals)
+{
+    if (!std::isfinite(value) || decimals < 0 || decimals >= static_cast<int>(kPowersOfTen.size()))
+        return std::nullopt;
+    // "d.dddddddddddddde+x": 15 digits, correctly rounded from the binary value.
+    char buf[32];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    qint64 digits = buf[0] - '0';
+    for (int i = 2; i < 16; ++i)
+        digits = digits * 10 + (buf[i] - '0');
+    int exponent = 0;
+    std::from_chars(buf + 18, res.ptr, exponent);
+    if (buf[17] == '-')
+        exponent = -exponent;
+    const int shift = exponent - 14 + decimals;
+    qint64 n = 0;
+    if (shift > 3)
+        return std::nullopt;
+    if (shift >= 0) {
+        n = digits * kPowersOfTen[static_cast<size_t>(shift)];
+    } else if (shift >= -15) {
+        const qint64 p = kPowersOfTen[static_cast<size_t>(-shift)];
+        n = digits / p + ((digits % p) * 2 >= p ? 1 : 0);
+    }
+    return value < 0 ? -n : n;
+}
+
+} // namespace
+
+double roundHalfAway(double value, int decimals)
+{
+    const auto n = scaledHalfAway(value, decimals);
+    if (!n)
+        return value;
+    return static_cast<double>(*n) / static_cast<double>(kPowersOfTen[static_cast<size_t>(decimals)]);
 }
 
 std::optional<double> parseNumber(const QString &text)
@@ -121,12 +172,31 @@ std::optional<bool> parseFlag(const QString &text)
 
 QString standard(double value)
 {
-    const double r = roundTo(value, 2);
-    QLocale c(QLocale::C);
-    c.setNumberOptions(QLocale::DefaultNumberOptions);
-    QString s = c.toString(std::fabs(r), 'f', 2);
-    // QLocale::C groups with commas when grouping is not suppressed.
-    return (r < 0 ? QStringLiteral("-") : QString()) + s;
+    const auto cents = scaledHalfAway(value, 2);
+    if (!cents) {
+        QLocale c(QLocale::C);
+        c.setNumberOptions(QLocale::DefaultNumberOptions);
+        return c.toString(value, 'f', 2); // QLocale::C groups with commas unless told not to
+    }
+    // Written by hand: grids format a column of every row they fill this way.
+    char buf[40];
+    char *p = buf + sizeof buf;
+    quint64 u = static_cast<quint64>(*cents < 0 ? -*cents : *cents);
+    for (int i = 0; i < 2; ++i, u /= 10)
+        *--p = static_cast<char>('0' + u % 10);
+    *--p = '.';
+    int group = 0;
+    do {
+        if (group++ == 3) {
+            *--p = ',';
+            group = 1;
+        }
+        *--p = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (*cents < 0)
+        *--p = '-';
+    return QString::fromLatin1(p, buf + sizeof buf - p);
 }
 
 QString singleText(float value)

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <compare>
 #include <optional>
 
 // The value conversions the original language runtime did implicitly, written out once.
@@ -11,6 +12,11 @@ namespace platform::convert {
 double roundHalfEven(double value);
 // Round to the given decimals, half to even, as Currency and the 4-decimal quantities do.
 double roundTo(double value, int decimals);
+// Round to the given decimals a half away from zero, as the runtime's Format ("Standard")
+// did and a store keeper rounds money by hand: 0.125 -> 0.13, -0.125 -> -0.13. The value
+// is read as its 15 significant decimal digits, so 1.005 (held as 1.00499999...) is the
+// half it was written as.
+double roundHalfAway(double value, int decimals);
 
 // A number as the runtime read text: blanks around it, an optional sign, digits with
 // thousands separators, a decimal point, an exponent. Empty when the text is no number.
@@ -20,7 +26,8 @@ bool isNumeric(const QString &text);
 // A flag as the settings hold it: "True"/"False" in any letter case, or a number (0 false).
 std::optional<bool> parseFlag(const QString &text);
 
-// Format "Standard": thousands separators and two decimals, "-1,234.50".
+// Format "Standard": thousands separators and two decimals rounded a half away from zero,
+// "-1,234.50".
 QString standard(double value);
 // A single-precision number written as text the way the runtime wrote it (shortest form
 // that reads back as the same single; "1", "1.15", "0.5").
@@ -33,7 +40,9 @@ int shortDoubleText(double value, char (&buf)[32]);
 // Flags as the settings file stores them.
 inline QString flagText(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
 
-// An amount with four decimals in ten-thousandths, summed exactly.
+// An amount, or a stock figure, with four decimals in ten-thousandths, summed and compared
+// exactly: a stock total and a single-precision limit compare as the figures the store keeps
+// (the single 1.10000002 is the limit 1.1 that was typed).
 struct Currency {
     qint64 units = 0;
 
@@ -43,6 +52,7 @@ struct Currency {
     friend Currency operator+(Currency a, Currency b) { return {a.units + b.units}; }
     friend Currency operator-(Currency a, Currency b) { return {a.units - b.units}; }
     friend bool operator==(Currency a, Currency b) { return a.units == b.units; }
+    friend auto operator<=>(Currency a, Currency b) { return a.units <=> b.units; }
     // The product of a quantity and a price, rounded to four decimals.
     static Currency product(double quantity, double price);
 };

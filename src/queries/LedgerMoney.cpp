@@ -31,7 +31,7 @@ Currency fromUnits(const QVariant &units)
 
 Currency cents(Currency value)
 {
-    return Currency::fromDouble(convert::roundTo(value.toDouble(), 2));
+    return Currency::fromDouble(convert::roundHalfAway(value.toDouble(), 2));
 }
 
 QString standardText(Currency value)

@@ -7,6 +7,7 @@
 
 namespace stock {
 
+using platform::convert::roundHalfAway;
 using platform::convert::roundTo;
 
 namespace {
@@ -72,8 +73,9 @@ ReversalResult reverseOutLine(dao::Database &db, qint64 id, const Actor &actor)
                  receiptId});
     } else {
         const double held = lot[0][1].toDouble();
+        // The sum as "Standard" writes it, two decimals.
         execOne(db, QStringLiteral("UPDATE shijikucun SET 数量=? WHERE 库存ID=? AND 数量=?"),
-                {roundTo(held + quantity, 2), lot[0][0], held});
+                {roundHalfAway(held + quantity, 2), lot[0][0], held});
     }
     execOne(db, QStringLiteral("DELETE FROM shijibiandongdengji WHERE 登记ID=?"), {id});
     t.commit();

@@ -38,3 +38,36 @@ TEST(Convert, RoundingFlagsAndStandardFormat)
     EXPECT_EQ(singleText(1.15f), QStringLiteral("1.15"));
     EXPECT_EQ(Currency::fromDouble(0.1).units + Currency::fromDouble(0.2).units, Currency::fromDouble(0.3).units);
 }
+
+// "Standard" rounds a half away from zero, reading a value as the decimal it was written as
+// (1.005 is held as 1.00499999999999989, 2.675 as 2.67499999999999982).
+TEST(Convert, StandardRoundsAHalfAwayFromZero)
+{
+    const std::pair<double, const char *> cases[] = {
+        {0.125, "0.13"},
+        {0.135, "0.14"},
+        {1.005, "1.01"},
+        {2.675, "2.68"},
+        {-0.125, "-0.13"},
+        {1234567.895, "1,234,567.90"},
+        {2.5 * 0.05, "0.13"},
+        {0.1 + 0.2, "0.30"},
+        {0.124999, "0.12"},
+        {-0.005, "-0.01"},
+        {-0.004, "0.00"},
+        {0, "0.00"},
+        {19.99, "19.99"},
+        {1234.5, "1,234.50"},
+        {-1234567.89, "-1,234,567.89"},
+        {999999.995, "1,000,000.00"},
+        {123456789012.34, "123,456,789,012.34"},
+    };
+    for (const auto &[value, text] : cases) {
+        EXPECT_EQ(standard(value), QString::fromLatin1(text)) << value;
+        EXPECT_EQ(roundHalfAway(value, 2), parseNumber(QString::fromLatin1(text)).value()) << value;
+    }
+    // Stored Currency and quantities keep their own rule at four decimals: a half to even.
+    EXPECT_EQ(roundTo(0.00125, 4), 0.0012);
+    EXPECT_EQ(Currency::fromDouble(0.00125).units, 12);
+    EXPECT_EQ(roundHalfAway(0.00125, 4), 0.0013);
+}

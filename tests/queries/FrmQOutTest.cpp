@@ -130,6 +130,23 @@ TEST_F(FrmQOutTest, DocumentTypedDigitByDigitAndARefusedPeriod)
     EXPECT_EQ(w->report().title, u"单号“20260101001”试剂出库报表"_s);
 }
 
+TEST_F(FrmQOutTest, AmountsRoundAHalfAwayFromZeroAndTheTotalSumsThemAsShown)
+{
+    // Quantity and price of each line, in date order; the binary products sit just below or
+    // above the halves the figures make.
+    const std::pair<double, double> lines[] = {{1, 0.125}, {2.5, 0.05}, {1, 1.005}, {1, 2.675}, {1, 1234567.895}};
+    int day = 9;
+    for (const auto &[quantity, price] : lines)
+        store.line({.flag = 2, .number = 20260109001, .date = {2026, 1, day++}, .reagent = serum,
+                    .quantity = quantity, .price = price, .supplier = beijing});
+    ModBase::QueryOrder = 1;
+    open();
+    typeInto(w->CmbDH, u"20260109001"_s);
+    EXPECT_EQ(column(w->GridQ, 9), (QStringList{u"0.13"_s, u"0.13"_s, u"1.01"_s, u"2.68"_s, u"1,234,567.90"_s}));
+    EXPECT_EQ(w->LabTip->text(), u"单号“20260109001”试剂出库报表－共 5 条记录，总金额：1,234,571.85"_s);
+    EXPECT_EQ(w->report().total.units, 12345718500);
+}
+
 TEST_F(FrmQOutTest, SortOrderIsSharedAndWaitsForTheNextSearch)
 {
     ModBase::QueryOrder = 0;

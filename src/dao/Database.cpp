@@ -2,7 +2,6 @@
 
 #include "Collation.h"
 #include "EngineMemory.h"
-#include "JetFunctions.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -233,7 +232,6 @@ std::unique_ptr<Database> Database::openFile(const QString &path, const QString 
     // memory rather than in files beside the program.
     db->exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
     registerChineseCollation(db->m_db);
-    registerJetFunctions(db->m_db);
     return db;
 }
 

@@ -29,7 +29,8 @@ LowStock lowStock(dao::Database &db, qint32 reagentId)
         return {};
     const float limit = r[0][0].toFloat();
     const double total = convert::roundTo(r[0][1].toDouble(), 4);
-    if (total < static_cast<double>(limit))
+    // As the figures read, so a rest shown as 1.1 is not below a limit shown as 1.1.
+    if (convert::Currency::fromDouble(total) < convert::Currency::fromDouble(limit))
         return {LowStock::Below, convert::doubleText(total), convert::singleText(limit)};
     return {};
 }

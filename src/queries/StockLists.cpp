@@ -29,8 +29,10 @@ const QString kReagentTail = QStringLiteral(
 const QString kReagentOrder = QStringLiteral(
     " ORDER BY shijijibenxinxi.品名 COLLATE ZH, shijijibenxinxi.规格 COLLATE ZH, changshang.厂商 COLLATE ZH");
 
-// Totals are kept to the four decimals of the quantities, so 0.1 + 0.2 is 0.3; the limits
-// are compared with them in single precision.
+// Totals are kept to the four decimals of the quantities, so 0.1 + 0.2 is 0.3, and the
+// limits are compared with them at those four decimals: a single-precision limit is the
+// figure that was typed (1.1, not 1.10000002), and a total of 5000.0001 is above a limit
+// of 5000, which in single precision it would equal.
 const QString kLowSql = QStringLiteral(
     "SELECT shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, ifnull(lots.数量汇总, 0) AS 库存汇总, ")
     + kReagentTail + QStringLiteral(
@@ -39,7 +41,7 @@ const QString kLowSql = QStringLiteral(
     " ON lots.试剂ID = shijijibenxinxi.试剂ID"
     " WHERE shijijibenxinxi.停用 = 0"
     " AND (lots.数量汇总 IS NULL OR lots.数量汇总 <= 0"
-    " OR CSng(shijijibenxinxi.库存低限) >= CSng(lots.数量汇总))")
+    " OR round(shijijibenxinxi.库存低限, 4) >= lots.数量汇总)")
     + kReagentOrder + QStringLiteral(", shijijibenxinxi.试剂ID");
 
 const QString kActiveReagentSql = QStringLiteral(
@@ -55,7 +57,7 @@ const QString kHighSql = QStringLiteral(
     + kReagentTail + kHighJoins + QStringLiteral(
     " GROUP BY shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, shijijibenxinxi.单位, shijijibenxinxi.组别,"
     " shijijibenxinxi.批准文号, shijijibenxinxi.库存低限, shijijibenxinxi.库存高限"
-    " HAVING CSng(shijijibenxinxi.库存高限) <= CSng(round(Sum(shijikucun.数量), 4))")
+    " HAVING round(shijijibenxinxi.库存高限, 4) <= round(Sum(shijikucun.数量), 4)")
     + kReagentOrder;
 
 const QString kAnyLotSql = QStringLiteral("SELECT EXISTS (SELECT 1") + kHighJoins + u')';

@@ -325,7 +325,9 @@ LineBasis lineBasis(const ReagentHistory &reagent, const QDate &today)
         b.priceText = reagent.newestPrice ? text(*reagent.newestPrice) : QStringLiteral("0");
     }
     b.issued = static_cast<float>(convert::parseNumber(b.issuedText).value_or(0));
-    b.stock = static_cast<qint32>(convert::roundHalfEven(reagent.stock));
+    // The lots' total as the store keeps it, four decimals: lots of 1.4, 2.8 and 3.3 hold the
+    // half 7.5 (counted as 8), not the 7.499999999999999 their binary sum makes of it.
+    b.stock = static_cast<qint32>(convert::roundHalfEven(convert::roundTo(reagent.stock, 4)));
     if (reagent.firstIssue.isValid())
         b.days = static_cast<float>(reagent.firstIssue.daysTo(today));
     if (reagent.olderIssues)

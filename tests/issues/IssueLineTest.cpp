@@ -1,4 +1,5 @@
 #include "IssueFixture.h"
+#include "StockLimitCases.h"
 
 #include "dao/Database.h"
 #include "issues/IssueLine.h"
@@ -77,6 +78,27 @@ TEST_F(IssueLineTest, TheLotShrinksOrGoesAndTheTipFollowsTheLowLimit)
         EXPECT_EQ(r.tip.kind, c.tip) << c.name;
         EXPECT_EQ(r.tip.total, QString::fromLatin1(c.total)) << c.name;
         EXPECT_EQ(r.tip.limit, QString::fromLatin1(c.limit)) << c.name;
+    }
+}
+
+TEST_F(IssueLineTest, TheTipComparesTheRestWithTheLimitAsTheyRead)
+{
+    for (const StockLimitCase &c : stockLimitCases()) {
+        const std::string what =
+            QStringLiteral("limit %1, rest %2").arg(c.limit, 0, 'g', 10).arg(c.total, 0, 'g', 10).toStdString();
+        db().exec(QStringLiteral("DELETE FROM shijikucun WHERE 试剂ID=?"), {counter});
+        db().exec(QStringLiteral("UPDATE shijijibenxinxi SET 库存低限=? WHERE 试剂ID=?"),
+                  {registerLimit(c.limit), counter});
+        lot(counter, c.total, QDate(2026, 8, 31), 20, QStringLiteral("C0"));
+        // The whole of this lot goes, so the rest is the other lot's.
+        const qint64 taken = lot(counter, 5, QDate(2026, 9, 30), 20, QStringLiteral("C1"));
+        const IssueResult r = issues::saveIssueLine(db(), lineOf(taken, 5));
+        ASSERT_TRUE(r.saved) << what;
+        EXPECT_EQ(r.tip.kind, c.side < 0 ? LowStock::Below : LowStock::None) << what;
+        if (c.side < 0) {
+            EXPECT_EQ(r.tip.total, QString::number(c.total, 'g', 10)) << what;
+            EXPECT_EQ(r.tip.limit, QString::number(c.limit, 'g', 10)) << what;
+        }
     }
 }
 

@@ -1,4 +1,5 @@
 #include "StockFixture.h"
+#include "StockLimitCases.h"
 
 #include "queries/FrmQTip.h"
 #include "queries/Registration.h"
@@ -91,6 +92,22 @@ TEST_F(FrmQTipTest, ChecksCountEachTabAndSetHasTip)
         EXPECT_EQ(ModBase::HasTip, c.hasTip) << c.what;
         EXPECT_EQ(w->windowTitle(), u"警示窗口——按Esc键关闭窗口"_s);
         EXPECT_FALSE(w->TLoad->isActive());
+        delete w.data();
+    }
+}
+
+TEST_F(FrmQTipTest, LowAndHighTabsMeetTheLimitsAsTheyRead)
+{
+    for (const StockLimitCase &c : stockLimitCases()) {
+        const std::string what =
+            QStringLiteral("limit %1, total %2").arg(c.limit, 0, 'g', 10).arg(c.total, 0, 'g', 10).toStdString();
+        db().exec(u"DELETE FROM shijikucun"_s);
+        db().exec(u"DELETE FROM shijijibenxinxi"_s);
+        lot(reagent({u"甲"_s, u"生化组"_s, registerLimit(c.limit), registerLimit(c.limit)}), c.total,
+            Today.addDays(90));
+        checked();
+        EXPECT_EQ(w->tbsOptions->tabText(2), c.side <= 0 ? u"库存低（1）"_s : u"库存低（0）"_s) << what;
+        EXPECT_EQ(w->tbsOptions->tabText(3), c.side >= 0 ? u"库存高（1）"_s : u"库存高（0）"_s) << what;
         delete w.data();
     }
 }

@@ -1,4 +1,5 @@
 #include "StockFixture.h"
+#include "StockLimitCases.h"
 
 #include "queries/StockLists.h"
 
@@ -156,6 +157,21 @@ TEST_F(StockListsTest, LowAndHighStockRules)
         c.store();
         EXPECT_EQ(nameAndTotal(lowStock(db())), c.low) << c.what;
         EXPECT_EQ(nameAndTotal(highStock(db())), c.high) << c.what;
+    }
+}
+
+TEST_F(StockListsTest, TotalsMeetTheLimitsAsTheyRead)
+{
+    for (const StockLimitCase &c : stockLimitCases()) {
+        const std::string what =
+            QStringLiteral("limit %1, total %2").arg(c.limit, 0, 'g', 10).arg(c.total, 0, 'g', 10).toStdString();
+        db().exec(QStringLiteral("DELETE FROM shijikucun"));
+        db().exec(QStringLiteral("DELETE FROM shijijibenxinxi"));
+        lot(reagent({QStringLiteral("甲"), QStringLiteral("生化组"), registerLimit(c.limit), registerLimit(c.limit)}),
+            c.total);
+        const QStringList listed{u"甲="_s + QString::number(c.total, 'g', 10)};
+        EXPECT_EQ(nameAndTotal(lowStock(db())), c.side <= 0 ? listed : QStringList()) << what;
+        EXPECT_EQ(nameAndTotal(highStock(db())), c.side >= 0 ? listed : QStringList()) << what;
     }
 }
 

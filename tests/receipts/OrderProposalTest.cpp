@@ -106,6 +106,9 @@ INSTANTIATE_TEST_SUITE_P(
                      "8.50", "0/182", "0", "甲公司"},
         ProposalCase{"StockHalfRoundsToEven", 0, {{2, 60, 30, 2.5}}, {2.5}, -1, true, "13", "2.5", "32.50", "30/60",
                      "2"},
+        // 1.4 + 2.8 + 3.3 adds up to 7.499999999999999 in binary; the lots hold 7.5.
+        ProposalCase{"StockSummingToAHalfRoundsToEven", 0, {{2, 60, 30, 2.5}}, {1.4, 2.8, 3.3}, -1, true, "7",
+                     "2.5", "17.50", "30/60", "8"},
         ProposalCase{"OnlyOlderIssuesNoStock", 0, {{2, 183, 5, 3.0}}, {}, -1, true, "1", "3", "3.00", "0/182", "0"},
         ProposalCase{"OnlyOlderIssuesWithStock", 0, {{2, 183, 5, 3.0}}, {1}, -1, false},
         ProposalCase{"ScrapIsNoIssue", 0, {{3, 30, 10, 3.0}}, {1}, -1, false},

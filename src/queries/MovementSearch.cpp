@@ -31,7 +31,8 @@ Search periodSearch(const MovementQueryKind &kind, const QString &periodTitle, c
             continue;
         const QueryFilter &filter = kind.filters.at(i);
         const QString t = typed.trimmed();
-        search.conditions += QStringLiteral("AND ") + filter.column + QStringLiteral(" = ? ");
+        // Latin letters match in either case, as in the stock query's filters.
+        search.conditions += QStringLiteral("AND ") + filter.column + QStringLiteral(" = ? COLLATE NOCASE ");
         search.params << (filter.text == FilterText::Trimmed ? t : typed);
         search.title += titleWord(filter.title, t);
     }

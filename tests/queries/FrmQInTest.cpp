@@ -69,6 +69,18 @@ TEST_F(FrmQInTest, NameAndMakerAsTypedTitleTrimmed)
     });
 }
 
+TEST_F(FrmQInTest, FiltersCompareLatinLettersWithoutCase)
+{
+    latinLine(1);
+    open();
+    searchEach(w, {
+        {"CmbGYS", u"abc PHARMA"_s, u"本月（1月份）abc PHARMA供试剂入库报表"_s, 1},
+        {"CmbZB", u"Pcr组"_s, u"本月（1月份）Pcr组试剂入库报表"_s, 1},
+        {"CmbSJDM", u"hbsag试剂"_s, u"本月（1月份）hbsag试剂试剂入库报表"_s, 1},
+        {"CmbCS", u"ROCHE"_s, u"本月（1月份）厂商ROCHE试剂入库报表"_s, 1},
+    });
+}
+
 TEST_F(FrmQInTest, SummaryKind)
 {
     open();

@@ -115,6 +115,18 @@ TEST_F(FrmQOutTest, FiltersAndTheirTitles)
     EXPECT_EQ(w->GridQ->Rows(), 1);
 }
 
+TEST_F(FrmQOutTest, FiltersCompareLatinLettersWithoutCase)
+{
+    latinLine(2);
+    open();
+    searchEach(w, {
+        {"CmbRLBM", u"icu"_s, u"本月（1月份）icu试剂出库报表"_s, 1},
+        {"CmbZB", u"pcr组"_s, u"本月（1月份）pcr组试剂出库报表"_s, 1},
+        {"CmbSJDM", u"HBSAG试剂"_s, u"本月（1月份）HBSAG试剂试剂出库报表"_s, 1},
+        {"CmbGYS", u"abc pharma"_s, u"本月（1月份）abc pharma供试剂出库报表"_s, 1},
+    });
+}
+
 TEST_F(FrmQOutTest, DocumentTypedDigitByDigitAndARefusedPeriod)
 {
     open();

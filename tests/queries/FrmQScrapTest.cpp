@@ -83,4 +83,16 @@ TEST_F(FrmQScrapTest, DepartmentsListedFromIssueLinesButTypedStillFilter)
     EXPECT_EQ(w->report().title, u"本月（1月份）血清样本试剂报损报表"_s);
 }
 
+TEST_F(FrmQScrapTest, FiltersCompareLatinLettersWithoutCase)
+{
+    latinLine(3);
+    open();
+    searchEach(w, {
+        {"CmbRLBM", u"Icu"_s, u"本月（1月份）Icu试剂报损报表"_s, 1},
+        {"CmbZB", u"pcr组"_s, u"本月（1月份）pcr组试剂报损报表"_s, 1},
+        {"CmbSJDM", u"HBSAG试剂"_s, u"本月（1月份）HBSAG试剂试剂报损报表"_s, 1},
+        {"CmbGYS", u"Abc Pharma"_s, u"本月（1月份）Abc Pharma供试剂报损报表"_s, 1},
+    });
+}
+
 } // namespace

@@ -31,7 +31,7 @@ TEST_P(PeriodSearchTest, TitleConditionsAndValues)
     EXPECT_EQ(s.title, c.title);
     QString expected = kPeriod.sql;
     for (const QString &condition : c.conditions)
-        expected += u"AND "_s + condition + u" = ? "_s;
+        expected += u"AND "_s + condition + u" = ? COLLATE NOCASE "_s;
     EXPECT_EQ(s.conditions, expected);
     EXPECT_EQ(s.params, kPeriod.params + c.values);
 }

@@ -43,6 +43,18 @@ protected:
         return out;
     }
 
+    // A line of the flag whose supplier, maker, group, reagent and department are written
+    // in Latin letters ("ABC Pharma", "Roche", "PCR组", "HBsAg试剂", "ICU").
+    void latinLine(int flag)
+    {
+        const qint32 roche = store.maker(QStringLiteral("Roche"));
+        const qint32 abc = store.supplier(QStringLiteral("ABC Pharma"));
+        const qint32 hbsag = store.reagent({.name = QStringLiteral("HBsAg试剂"), .group = QStringLiteral("PCR组"),
+                                            .maker = roche});
+        store.line({.flag = flag, .number = 20260108001, .date = {2026, 1, 8}, .reagent = hbsag, .price = 10,
+                    .department = QStringLiteral("ICU"), .supplier = abc});
+    }
+
     struct FilterCase {
         const char *combo;
         QString typed;

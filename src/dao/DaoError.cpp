@@ -2,14 +2,16 @@
 
 namespace dao {
 
-DaoError::DaoError(int number, const QString &engineMessage, int engineCode)
+DaoError::DaoError(int number, const QString &engineMessage, int engineCode, const QString &file)
     : std::runtime_error(engineMessage.toStdString()), m_number(number), m_engineCode(engineCode),
-      m_engineMessage(engineMessage)
+      m_engineMessage(engineMessage), m_file(file)
 {
 }
 
-QString DaoError::describe(int number)
+QString DaoError::describe(int number, const QString &file)
 {
+    if (number == ErrDamaged && !file.isEmpty())
+        return QStringLiteral("不能打开数据库“") + file + QStringLiteral("”：它不是可识别的数据库，或文件已损坏。");
     switch (number) {
     case ErrNoCurrentRecord: return QStringLiteral("无当前记录。");
     case ErrDuplicate: return QStringLiteral("不能保存：会在索引或主关键字中产生重复的值。");
@@ -29,7 +31,7 @@ QString DaoError::describe(int number)
 
 QString DaoError::description() const
 {
-    const QString text = describe(m_number);
+    const QString text = describe(m_number, m_file);
     return m_engineMessage.isEmpty() ? text : text + QStringLiteral("（") + m_engineMessage + QStringLiteral("）");
 }
 

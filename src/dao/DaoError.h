@@ -24,23 +24,25 @@ enum JetError : int {
 };
 
 // A failure of the data layer: the Jet number, a Chinese description for the error box,
-// and the engine's own message.
+// the engine's own message and, where known, the database file it concerns.
 class DaoError : public std::runtime_error {
 public:
-    DaoError(int number, const QString &engineMessage, int engineCode = 0);
+    DaoError(int number, const QString &engineMessage, int engineCode = 0, const QString &file = QString());
 
     int number() const { return m_number; }
     int engineCode() const { return m_engineCode; }
     QString engineMessage() const { return m_engineMessage; }
-    // What the common error box shows.
+    QString file() const { return m_file; }
+    // What the common error box shows; a damaged file is named by its full path.
     QString description() const;
 
-    static QString describe(int number);
+    static QString describe(int number, const QString &file = QString());
 
 private:
     int m_number;
     int m_engineCode;
     QString m_engineMessage;
+    QString m_file;
 };
 
 } // namespace dao

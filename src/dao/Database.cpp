@@ -223,7 +223,7 @@ std::unique_ptr<Database> Database::openFile(const QString &path, const QString 
     try {
         db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
     } catch (const DaoError &e) {
-        throw DaoError(ErrDamaged, e.engineMessage(), e.engineCode());
+        throw DaoError(ErrDamaged, e.engineMessage(), e.engineCode(), QFileInfo(path).absoluteFilePath());
     }
     if (create)
         db->exec(QStringLiteral("PRAGMA journal_mode=DELETE"));

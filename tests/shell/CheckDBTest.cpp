@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,25 @@ TEST_F(CheckDBTest, DamagedFileIsRepairedOnYesAndEndsOnNo)
         EXPECT_EQ(dir.read(QStringLiteral("Data/MarloSJGL.dat")), before);
         EXPECT_EQ(DB(), nullptr);
     }
+}
+
+TEST_F(CheckDBTest, TheDamagedFileQuestionNamesTheFileOpened)
+{
+    // The settings name the folder; the file found there is spelt otherwise.
+    makeDatabase(QStringLiteral("marlosjgl.DAT"));
+    const QString opened = QFileInfo(dir.file(QStringLiteral("Data/marlosjgl.DAT"))).absoluteFilePath();
+    QFile f(opened);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.write(QByteArray(64, '\x11'));
+    f.close();
+    ScriptedDialogs dialogs;
+    dialogs.expect(QStringLiteral("试图修复它吗？"), Answer::No).expect(QStringLiteral("未修复"));
+    EXPECT_FALSE(ModData::CheckDB());
+    const QString question = dialogs.shown().first().text;
+    EXPECT_TRUE(question.startsWith(QStringLiteral("不能打开数据库“") + opened
+                                    + QStringLiteral("”：它不是可识别的数据库，或文件已损坏。")))
+        << question.toStdString();
+    EXPECT_TRUE(question.endsWith(QStringLiteral("\n\n试图修复它吗？")));
 }
 
 TEST_F(CheckDBTest, ATruncatedFileIsRepairedTellingWhatWasKept)

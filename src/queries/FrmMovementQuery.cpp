@@ -226,7 +226,8 @@ void FrmMovementQuery::showResult(const queries::Statement &statement, const QLi
         Busy busy(QStringLiteral("正在检索数据"));
         ModBase::SQL = statement.query.sql + statement.tail;
         GridQ->setRedraw(false);
-        stock::fillMovementLines(*GridQ, ModData::database(), statement.query, statement.tail, statement.params);
+        stock::fillMovementLines(*GridQ, ModData::database(), statement.query, statement.tail, statement.params,
+                                 statement.order);
         for (int c = 0; c < GridQ->Cols() && c < widths.size(); ++c)
             GridQ->setColWidth(c, widths.at(c));
         GridQ->setRedraw(true);

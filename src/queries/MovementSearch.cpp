@@ -64,12 +64,14 @@ std::optional<Search> invoiceSearch(const MovementQueryKind &kind, const QString
 
 Statement detailStatement(const MovementQueryKind &kind, const Search &search, const QString &orderBy)
 {
-    return {stock::reportLines(kind.flag), search.conditions + orderBy, search.params};
+    const QList<roworder::Key> order = stock::reportOrder(orderBy);
+    return {stock::reportLines(kind.flag), search.conditions + (order.isEmpty() ? orderBy : QString()), search.params,
+            order};
 }
 
 Statement summaryStatement(const MovementQueryKind &kind, const Search &search)
 {
-    return {stock::summaryLines(kind.flag), search.conditions + stock::SummaryTail, search.params};
+    return {stock::summaryLines(kind.flag), search.conditions + stock::SummaryTail, search.params, {}};
 }
 
 } // namespace queries

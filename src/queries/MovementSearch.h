@@ -30,11 +30,13 @@ std::optional<Search> documentSearch(const MovementQueryKind &kind, const QStrin
 // The lines whose invoice number ends with the trimmed text; nothing when that is empty.
 std::optional<Search> invoiceSearch(const MovementQueryKind &kind, const QString &typed);
 
-// A movement-line query with what follows its flag condition.
+// A movement-line query with what follows its flag condition: the conditions, then the
+// order unless the grid fill applies it (order).
 struct Statement {
     stock::LineQuery query;
     QString tail;
     QVariantList params;
+    QList<roworder::Key> order;
 };
 
 // The lines of the search in the given order (the shared OrderBy).

@@ -281,12 +281,19 @@ float TextWidthCJK(const QString &text)
     return width;
 }
 
-void SetQueryOrder(qint16 &order)
+QString QueryOrderText(qint16 order)
 {
     if (order == 0)
-        ModBase::OrderBy = QStringLiteral(" ORDER BY shijijibenxinxi.组别 COLLATE ZH,shijijibenxinxi.品名 COLLATE ZH, shijibiandongdengji.登记日期");
-    else if (order == 1)
-        ModBase::OrderBy = QStringLiteral(" ORDER BY shijibiandongdengji.登记日期,shijijibenxinxi.品名 COLLATE ZH");
+        return QStringLiteral(" ORDER BY shijijibenxinxi.组别 COLLATE ZH,shijijibenxinxi.品名 COLLATE ZH, shijibiandongdengji.登记日期");
+    if (order == 1)
+        return QStringLiteral(" ORDER BY shijibiandongdengji.登记日期,shijijibenxinxi.品名 COLLATE ZH");
+    return QString();
+}
+
+void SetQueryOrder(qint16 &order)
+{
+    if (const QString text = QueryOrderText(order); !text.isEmpty())
+        ModBase::OrderBy = text;
     ModBase::QueryOrder = order;
     ModINI::WriteINI(QStringLiteral("查询排序"), QStringLiteral("查询排序"), QString::number(order), ModBase::IniFile);
 }

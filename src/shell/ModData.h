@@ -47,5 +47,7 @@ float TextWidthCJK(const QString &text);
 
 // Sets OrderBy and QueryOrder and remembers the order in the settings file.
 void SetQueryOrder(qint16 &order);
+// The OrderBy of order 0 (group, name, date) or 1 (date, name); empty for any other.
+QString QueryOrderText(qint16 order);
 
 } // namespace ModData

@@ -1,6 +1,7 @@
 #include "MovementLines.h"
 
 #include "dao/Database.h"
+#include "shell/ModData.h"
 #include "widgets/FlexGrid.h"
 
 namespace stock {
@@ -87,6 +88,19 @@ LineQuery reportLines(MovementFlag flag)
             {ReportAmountColumn}};
 }
 
+QList<roworder::Key> reportOrder(const QString &orderBy)
+{
+    using Compare = roworder::Key::Compare;
+    // Columns of every report kind: 登记ID 0, 登记日期 1, 品名 2, 组别 11.
+    const roworder::Key id{0, Compare::Number}, date{1, Compare::Bytes}, name{2, Compare::Chinese},
+        group{11, Compare::Chinese};
+    if (orderBy == ModData::QueryOrderText(0))
+        return {group, name, date, id};
+    if (orderBy == ModData::QueryOrderText(1))
+        return {date, name, id};
+    return {};
+}
+
 LineQuery summaryLines(MovementFlag flag)
 {
     return {QStringLiteral("SELECT shijijibenxinxi.试剂ID, shijijibenxinxi.品名, shijijibenxinxi.规格, changshang.厂商, "
@@ -119,12 +133,12 @@ dao::Result movementLines(dao::Database &db, const LineQuery &query, const QStri
 }
 
 void fillMovementLines(FlexGrid &grid, dao::Database &db, const LineQuery &query, const QString &tail,
-                       const QVariantList &params)
+                       const QVariantList &params, const QList<roworder::Key> &order)
 {
     QList<FlexGrid::NumberFormat> formats;
     for (int col : query.standard)
         formats.append({col, &platform::convert::standard});
-    grid.Fill(db, query.sql + tail, params, formats);
+    grid.Fill(db, query.sql + tail, params, formats, order);
 }
 
 Currency columnTotal(const FlexGrid &grid, int col)

@@ -2,6 +2,7 @@
 
 #include "MovementFlag.h"
 #include "platform/Convert.h"
+#include "widgets/FillOrder.h"
 
 #include <QList>
 #include <QString>
@@ -45,6 +46,12 @@ LineQuery reportLines(MovementFlag flag);
 inline constexpr int ReportAmountColumn = 9;
 inline constexpr int ReportPrintedColumns = 10;
 
+// The detail order of the movement queries, the shared OrderBy (group, name and date, or
+// date and name), as keys on the report lines' columns for the grid fill, which puts a
+// million lines in order without the engine's sort; lines equal in the order keep the
+// order of entry (登记ID). Empty for any other text, which then stays in the SQL.
+QList<roworder::Key> reportOrder(const QString &orderBy);
+
 // The summary report: one row per reagent and price, by group, name and price: 试剂ID, 品名,
 // 规格, 厂商, 数量 (summed, to four decimals), 单位, 单价, 金额 (the line amounts rounded to four
 // decimals and summed exactly, as Currency). Append the conditions, then SummaryTail.
@@ -57,9 +64,10 @@ inline constexpr int SummaryAmountColumn = 7;
 dao::Result movementLines(dao::Database &db, const LineQuery &query, const QString &tail,
                           const QVariantList &params);
 
-// The same rows filled into a grid as they are stepped, for results of any size.
+// The same rows filled into a grid as they are stepped, for results of any size, and put
+// in the order given.
 void fillMovementLines(FlexGrid &grid, dao::Database &db, const LineQuery &query, const QString &tail,
-                       const QVariantList &params);
+                       const QVariantList &params, const QList<roworder::Key> &order = {});
 
 // The total of a grid column of amounts such as "1,234.50", summed exactly.
 platform::convert::Currency columnTotal(const FlexGrid &grid, int col);

@@ -430,9 +430,10 @@ void FlexGrid::Fill(const QStringList &header, const QList<QStringList> &rows)
 }
 
 void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &params,
-                    const QList<NumberFormat> &formats)
+                    const QList<NumberFormat> &formats, const QList<OrderKey> &order)
 {
     bool started = false;
+    roworder::FillOrder rowOrder(order);
     std::vector<QString (*)(double)> formatOf;
     try {
         db.each(
@@ -466,7 +467,13 @@ void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &p
                         m_model->appendCell(platform::convert::doubleText(field.real()));
                 }
                 m_model->endRow();
+                if (!order.isEmpty())
+                    rowOrder.take(row);
             });
+        if (!order.isEmpty()) {
+            std::vector<int> rows = rowOrder.order();
+            m_model->reorder(rows);
+        }
     } catch (...) {
         if (started) {
             finishFill();
@@ -481,27 +488,37 @@ void FlexGrid::Sort(int col, Qt::SortOrder order)
 {
     checkCol(col);
     const int n = m_model->rowCount();
-    std::vector<std::optional<double>> numbers(static_cast<size_t>(n));
-    std::vector<dao::ChineseKey> keys;
-    keys.reserve(static_cast<size_t>(n));
-    for (int r = 0; r < n; ++r) {
-        keys.emplace_back(m_model->text(r, col));
-        numbers[static_cast<size_t>(r)] = platform::convert::parseNumber(keys.back().text());
-    }
-    const auto compare = [&](int a, int b) {
-        const auto &na = numbers[static_cast<size_t>(a)];
-        const auto &nb = numbers[static_cast<size_t>(b)];
-        if (na && nb)
-            return *na < *nb ? -1 : (*nb < *na ? 1 : 0);
-        return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
-    };
-    std::vector<int> rows(static_cast<size_t>(n));
+    roworder::DistinctValues values;
+    std::vector<int> ranks(static_cast<size_t>(n));
     for (int r = 0; r < n; ++r)
-        rows[static_cast<size_t>(r)] = r;
-    std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
-        const int c = compare(a, b);
-        return order == Qt::AscendingOrder ? c < 0 : c > 0;
-    });
+        ranks[static_cast<size_t>(r)] = values.intern(m_model->cell(r, col));
+    const auto distinct = static_cast<size_t>(values.size());
+    std::vector<std::optional<double>> numbers(distinct);
+    bool allNumbers = true;
+    for (size_t v = 0; v < distinct; ++v) {
+        numbers[v] = platform::convert::parseNumber(QString::fromUtf8(values.bytes(static_cast<int>(v))));
+        allNumbers = allNumbers && numbers[v].has_value();
+    }
+    // A column of numbers alone needs no collation keys.
+    std::vector<dao::ChineseKey> keys;
+    if (!allNumbers) {
+        keys.reserve(distinct);
+        for (size_t v = 0; v < distinct; ++v)
+            keys.emplace_back(QString::fromUtf8(values.bytes(static_cast<int>(v))));
+    }
+    int rankCount = 0;
+    const std::vector<int> rankOf = values.ranks(
+        [&](int a, int b) {
+            const auto &na = numbers[static_cast<size_t>(a)];
+            const auto &nb = numbers[static_cast<size_t>(b)];
+            if (na && nb)
+                return *na < *nb ? -1 : (*nb < *na ? 1 : 0);
+            return keys[static_cast<size_t>(a)].compare(keys[static_cast<size_t>(b)]);
+        },
+        rankCount);
+    for (int &r : ranks)
+        r = rankOf[static_cast<size_t>(r)];
+    std::vector<int> rows = roworder::byRank(ranks, rankCount, order == Qt::DescendingOrder);
     // Whole rows move, so each cell keeps its colours.
     m_model->reorder(rows);
     showSelection(false);

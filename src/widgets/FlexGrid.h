@@ -1,5 +1,6 @@
 #pragma once
 
+#include "widgets/FillOrder.h"
 #include "widgets/GridSnapshot.h"
 
 #include <QColor>
@@ -94,11 +95,15 @@ public:
         QString (*format)(double value);
     };
     // The rows of a SELECT as they are stepped, without holding them twice: for results of
-    // any size. A failure leaves only the header row and reaches the caller.
+    // any size. With an order, the rows are shown in that order (roworder::Key), which the
+    // SELECT then leaves out: the engine would hold a large result a second time to sort
+    // it. A failure leaves only the header row and reaches the caller.
+    using OrderKey = roworder::Key;
     void Fill(dao::Database &db, const QString &sql, const QVariantList &params = {},
-              const QList<NumberFormat> &formats = {});
+              const QList<NumberFormat> &formats = {}, const QList<OrderKey> &order = {});
     // The generic sort of the data rows by one column: by number when both texts are
-    // numbers, otherwise in Chinese order; rows that compare equal keep their order.
+    // numbers, otherwise in Chinese order; rows that compare equal keep their order. Each
+    // distinct text of the column is read and keyed once.
     void Sort(int col, Qt::SortOrder order);
 
     GridSnapshot snapshot() const;

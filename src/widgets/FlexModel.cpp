@@ -1,5 +1,6 @@
 #include "FlexModel.h"
 
+#include "RowOrder.h"
 #include "platform/Convert.h"
 
 #include <QBrush>
@@ -185,7 +186,12 @@ void FlexModel::setColumnCount(int cols)
 
 QString FlexModel::text(int row, int col) const
 {
-    return QString::fromUtf8(cellOf(m_lines[static_cast<size_t>(row)].cells, col));
+    return QString::fromUtf8(cell(row, col));
+}
+
+QByteArrayView FlexModel::cell(int row, int col) const
+{
+    return cellOf(m_lines[static_cast<size_t>(row)].cells, col);
 }
 
 void FlexModel::setText(int row, int col, const QString &text)
@@ -363,13 +369,13 @@ void FlexModel::finishFill()
     endResetModel();
 }
 
-void FlexModel::reorder(const std::vector<int> &order)
+void FlexModel::reorder(std::vector<int> &order)
 {
+    if (m_filling) {
+        roworder::permute(m_lines, order);
+        return;
+    }
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    decltype(m_lines) sorted;
-    sorted.reserve(order.size());
-    for (int from : order)
-        sorted.push_back(std::move(m_lines[static_cast<size_t>(from)]));
-    m_lines = std::move(sorted);
+    roworder::permute(m_lines, order);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }

@@ -32,6 +32,8 @@ public:
     void setColumnCount(int cols);
 
     QString text(int row, int col) const;
+    // The cell's UTF-8 bytes, valid until its row changes.
+    QByteArrayView cell(int row, int col) const;
     void setText(int row, int col, const QString &text);
     QString header(int col) const { return m_header.value(col); }
     void setHeader(int col, const QString &text);
@@ -58,8 +60,9 @@ public:
     void endRow();
     void finishFill();
 
-    // Puts the rows in the order given: order[i] is the old row that becomes row i.
-    void reorder(const std::vector<int> &order);
+    // Puts the rows in the order given: order[i] is the old row that becomes row i; order
+    // is used up. During a fill the rows are put in order before they are shown.
+    void reorder(std::vector<int> &order);
 
 private:
     struct CellColour {

@@ -1,5 +1,7 @@
 #include "TempFolder.h"
+#include "dao/Collation.h"
 #include "dao/Database.h"
+#include "platform/Convert.h"
 #include "dao/Row.h"
 #include "widgets/FlexGrid.h"
 
@@ -11,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -91,6 +94,72 @@ TEST(FlexGrid, EqualKeysKeepTheirOrderBothWays)
     EXPECT_EQ(column(g, 1), (QStringList{QStringLiteral("0"), QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("3")}));
     g.Sort(0, Qt::AscendingOrder);
     EXPECT_EQ(column(g, 1), (QStringList{QStringLiteral("1"), QStringLiteral("3"), QStringLiteral("0"), QStringLiteral("2")}));
+}
+
+// The header sort keys each distinct text once; it must order the rows as comparing every
+// cell by its text does: numbers by value when both are numbers, else in Chinese order,
+// equal cells keeping their order either way.
+TEST(FlexGrid, HeaderSortOrdersAsComparingEveryCellByItsText)
+{
+    const QStringList names{QStringLiteral("血清样本"), QStringLiteral("阿莫西林"), QStringLiteral("ALT试剂"),
+                            QStringLiteral("alt试剂"), QString(), QStringLiteral("谷丙转氨酶"), QStringLiteral("血清")};
+    const QStringList numbers{QStringLiteral("1,234.50"), QStringLiteral("9"), QStringLiteral("1"),
+                              QStringLiteral("1.00"), QStringLiteral("-2"), QStringLiteral("10")};
+    const QStringList dates{QStringLiteral("2026-01-09"), QStringLiteral("2025-12-31"), QStringLiteral("2026-01-10")};
+    QList<QStringList> rows;
+    for (int i = 0; i < 60; ++i)
+        rows.append({names.at(i * 7 % names.size()), numbers.at(i * 5 % numbers.size()),
+                     dates.at(i * 2 % dates.size()), QString::number(i)});
+    const auto byText = [](const QString &a, const QString &b) {
+        const auto na = platform::convert::parseNumber(a);
+        const auto nb = platform::convert::parseNumber(b);
+        if (na && nb)
+            return *na < *nb ? -1 : (*nb < *na ? 1 : 0);
+        return dao::compareChinese(a, b);
+    };
+    for (int col = 0; col < 3; ++col) {
+        for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
+            QList<QStringList> expected = rows;
+            std::stable_sort(expected.begin(), expected.end(), [&](const QStringList &a, const QStringList &b) {
+                const int c = byText(a.at(col), b.at(col));
+                return order == Qt::AscendingOrder ? c < 0 : c > 0;
+            });
+            FlexGrid g;
+            g.Fill({QStringLiteral("品名"), QStringLiteral("数量"), QStringLiteral("日期"), QStringLiteral("序")}, rows);
+            g.Sort(col, order);
+            EXPECT_EQ(g.snapshot().rows, expected) << "column " << col << " order " << order;
+        }
+    }
+}
+
+// A fill with an order shows the rows as the engine's ORDER BY of the same keys does:
+// nulls, then numbers, then texts; Chinese order or bytes; ties by the next key.
+TEST(FlexGrid, FillOrderIsTheOrderByOfItsKeys)
+{
+    TempFolder dir;
+    auto db = dao::Database::create(dir.file(QStringLiteral("order.dat")), QStringLiteral("k"));
+    db->execScript(QStringLiteral(
+        "CREATE TABLE t (id INTEGER, 组别 TEXT, 日期 TEXT);"
+        "INSERT INTO t VALUES (7, '血清', '2026-01-02'), (3, '阿胶', '2026-01-02'), (5, NULL, '2026-01-01'),"
+        " (1, '', '2026-01-03'), (9, 'B组', NULL), (2, '血清', '2026-01-01'), (8, 12, '2026-01-02'),"
+        " (4, 2.5, '2026-01-02'), (6, '阿胶', '2026-01-02'), (10, '', '2026-01-01');"));
+    using Compare = FlexGrid::OrderKey::Compare;
+    const struct {
+        QList<FlexGrid::OrderKey> keys;
+        QString orderBy;
+    } cases[] = {
+        {{{1, Compare::Chinese}, {2, Compare::Bytes}, {0, Compare::Number}}, QStringLiteral("组别 COLLATE ZH, 日期, id")},
+        {{{2, Compare::Bytes}, {1, Compare::Chinese}, {0, Compare::Number}}, QStringLiteral("日期, 组别 COLLATE ZH, id")},
+        {{{1, Compare::Bytes}, {0, Compare::Number}}, QStringLiteral("组别, id")},
+    };
+    for (const auto &c : cases) {
+        const QString select = QStringLiteral("SELECT id, 组别, 日期 FROM t WHERE id > ?");
+        FlexGrid expected;
+        expected.Fill(*db, select + QStringLiteral(" ORDER BY ") + c.orderBy, {0});
+        FlexGrid g;
+        g.Fill(*db, select, {0}, {}, c.keys);
+        EXPECT_EQ(g.snapshot().rows, expected.snapshot().rows) << c.orderBy.toStdString();
+    }
 }
 
 TEST(FlexGrid, CellColoursTravelWithTheirRow)

@@ -1,0 +1,144 @@
+#include "FillOrder.h"
+
+#include "dao/Collation.h"
+#include "dao/Database.h"
+
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string_view>
+
+namespace roworder {
+namespace {
+
+using Kind = dao::StepRow::Field::Kind;
+
+// The engine's order of kinds: null, numbers, texts, blobs.
+enum Tag : std::uint8_t { Null, Number, Text, Blob };
+
+Tag tagOf(Kind kind)
+{
+    switch (kind) {
+    case Kind::Null: return Null;
+    case Kind::Integer:
+    case Kind::Real: return Number;
+    case Kind::Text: return Text;
+    case Kind::Blob: return Blob;
+    }
+    return Blob;
+}
+
+double numberOf(QByteArrayView bytes)
+{
+    double d = 0;
+    std::memcpy(&d, bytes.data(), sizeof d);
+    return d;
+}
+
+int compareBytes(QByteArrayView a, QByteArrayView b)
+{
+    const int c = std::string_view(a.data(), static_cast<size_t>(a.size()))
+                      .compare(std::string_view(b.data(), static_cast<size_t>(b.size())));
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+} // namespace
+
+FillOrder::FillOrder(const QList<Key> &keys)
+{
+    for (const Key &k : keys)
+        m_columns.push_back(Column{k, {}, {}, {}});
+}
+
+void FillOrder::take(const dao::StepRow &row)
+{
+    for (Column &c : m_columns) {
+        const dao::StepRow::Field field = row.field(c.key.col);
+        const Kind kind = field.kind();
+        if (c.key.compare == Key::Compare::Number) {
+            double d = std::numeric_limits<double>::infinity(); // a text after every number
+            if (kind == Kind::Null)
+                d = -std::numeric_limits<double>::infinity();
+            else if (kind == Kind::Integer)
+                d = static_cast<double>(field.integer());
+            else if (kind == Kind::Real)
+                d = field.real();
+            c.numbers.push_back(d);
+            continue;
+        }
+        const Tag tag = tagOf(kind);
+        if (tag == Number) {
+            const double d = kind == Kind::Integer ? static_cast<double>(field.integer()) : field.real();
+            c.ids.push_back(c.values.intern(QByteArrayView(reinterpret_cast<const char *>(&d), sizeof d), tag));
+        } else {
+            c.ids.push_back(c.values.intern(tag == Null ? QByteArrayView() : field.utf8(), tag));
+        }
+    }
+    ++m_rows;
+}
+
+std::vector<int> FillOrder::ranksOf(const Column &column, int &rankCount)
+{
+    const DistinctValues &v = column.values;
+    std::vector<std::optional<dao::ChineseKey>> keys(static_cast<size_t>(v.size()));
+    if (column.key.compare == Key::Compare::Chinese)
+        for (int id = 0; id < v.size(); ++id)
+            if (v.tag(id) == Text)
+                keys[static_cast<size_t>(id)].emplace(QString::fromUtf8(v.bytes(id)));
+    return v.ranks(
+        [&](int a, int b) {
+            if (v.tag(a) != v.tag(b))
+                return v.tag(a) < v.tag(b) ? -1 : 1;
+            switch (v.tag(a)) {
+            case Null: return 0;
+            case Number: {
+                const double x = numberOf(v.bytes(a));
+                const double y = numberOf(v.bytes(b));
+                return x < y ? -1 : (y < x ? 1 : 0);
+            }
+            case Text:
+                if (column.key.compare == Key::Compare::Chinese)
+                    return keys[static_cast<size_t>(a)]->compare(*keys[static_cast<size_t>(b)]);
+                return compareBytes(v.bytes(a), v.bytes(b));
+            default: return compareBytes(v.bytes(a), v.bytes(b));
+            }
+        },
+        rankCount);
+}
+
+std::vector<int> FillOrder::order()
+{
+    for (Column &c : m_columns) {
+        if (c.key.compare == Key::Compare::Number)
+            continue;
+        int rankCount = 0;
+        const std::vector<int> rank = ranksOf(c, rankCount);
+        for (int &id : c.ids)
+            id = rank[static_cast<size_t>(id)];
+        c.values = DistinctValues();
+    }
+    std::vector<int> rows(static_cast<size_t>(m_rows));
+    for (int r = 0; r < m_rows; ++r)
+        rows[static_cast<size_t>(r)] = r;
+    std::stable_sort(rows.begin(), rows.end(), [this](int a, int b) {
+        for (const Column &c : m_columns) {
+            if (c.key.compare == Key::Compare::Number) {
+                const double x = c.numbers[static_cast<size_t>(a)];
+                const double y = c.numbers[static_cast<size_t>(b)];
+                if (x != y)
+                    return x < y;
+            } else {
+                const int x = c.ids[static_cast<size_t>(a)];
+                const int y = c.ids[static_cast<size_t>(b)];
+                if (x != y)
+                    return x < y;
+            }
+        }
+        return false;
+    });
+    m_columns.clear();
+    m_rows = 0;
+    return rows;
+}
+
+} // namespace roworder

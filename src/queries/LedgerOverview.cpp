@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kFlags = stock::Scrap; // receipt, issue, scrap
 constexpr int kColWidth = 1400;
+const QString kAmount = amountUnits(QStringLiteral("shijibiandongdengji"));
 
 struct RegisterFigures {
     std::array<Currency, kFlags> opening{}; // before the period, each flag rounded to cents
@@ -22,34 +23,21 @@ struct StockFigures {
     qint64 lots = 0;
 };
 
-// One pass over the register for the three flags side by side. With the opening sums the
-// pass reads every line up to the period's end in storage order ("+": the date index would
-// look each of them up again), through the date index otherwise.
+// The period's figures and the opening sums each come from one pass that reads nothing but
+// the date index carrying flag, quantity and price; the opening's pass over the whole
+// history does no more for each line than add its amount to its flag's sum.
 RegisterFigures registerFigures(dao::Database &db, const Period &period, bool withOpening)
 {
-    const QString amount = amountUnits(QStringLiteral("shijibiandongdengji"));
-    QStringList columns;
-    for (int flag = 1; flag <= kFlags; ++flag) {
-        const QString when = QStringLiteral("CASE WHEN 变动标志=%1%2 THEN ").arg(flag).arg(
-            withOpening ? QStringLiteral(" AND 登记日期>=?1") : QString());
-        if (withOpening)
-            columns << QStringLiteral("SUM(CASE WHEN 变动标志=%1 AND 登记日期<?1 THEN %2 END)").arg(flag).arg(amount);
-        columns << QStringLiteral("SUM(") + when + amount + QStringLiteral(" END)")
-                << QStringLiteral("COUNT(") + when + QStringLiteral("1 END)");
-    }
-    const QString where = withOpening ? QStringLiteral(" WHERE +登记日期<=?2")
-                                      : QStringLiteral(" WHERE 登记日期 BETWEEN ?1 AND ?2");
-    const dao::Result r =
-        db.select(QStringLiteral("SELECT ") + columns.join(u',') + QStringLiteral(" FROM shijibiandongdengji") + where,
-                  {period.start, period.end});
     RegisterFigures f;
-    const dao::Row &row = r[0];
-    int c = 0;
+    const dao::Result r = db.select(PeriodSumsSql, {period.start, period.end});
     for (int i = 0; i < kFlags; ++i) {
-        if (withOpening)
-            f.opening[i] = cents(fromUnits(row[c++]));
-        f.amount[i] = fromUnits(row[c++]);
-        f.lines[i] = row[c++].toLongLong();
+        f.amount[i] = fromUnits(r[0][2 * i]);
+        f.lines[i] = r[0][2 * i + 1].toLongLong();
+    }
+    if (withOpening) {
+        const dao::Result o = db.select(OpeningSumsSql, {period.start});
+        for (int i = 0; i < kFlags; ++i)
+            f.opening[i] = cents(fromUnits(o[0][i]));
     }
     return f;
 }
@@ -89,6 +77,22 @@ void putStock(GridSnapshot &g, const StockFigures &s, int col)
 }
 
 } // namespace
+
+const QString OpeningSumsSql = [] {
+    QStringList sums;
+    for (int flag = 1; flag <= kFlags; ++flag)
+        sums << QStringLiteral("SUM(CASE 变动标志 WHEN %1 THEN %2 END)").arg(flag).arg(kAmount);
+    return QStringLiteral("SELECT ") + sums.join(u',') + QStringLiteral(" FROM shijibiandongdengji WHERE 登记日期<?1");
+}();
+
+const QString PeriodSumsSql = [] {
+    QStringList columns;
+    for (int flag = 1; flag <= kFlags; ++flag)
+        columns << QStringLiteral("SUM(CASE 变动标志 WHEN %1 THEN %2 END)").arg(flag).arg(kAmount)
+                << QStringLiteral("COUNT(CASE 变动标志 WHEN %1 THEN 1 END)").arg(flag);
+    return QStringLiteral("SELECT ") + columns.join(u',')
+           + QStringLiteral(" FROM shijibiandongdengji WHERE 登记日期 BETWEEN ?1 AND ?2");
+}();
 
 GridSnapshot periodSummary(dao::Database &db, const Period &period)
 {

@@ -17,4 +17,9 @@ GridSnapshot overview(dao::Database &db, const Period &period);
 
 inline const QString OverviewTitle = QStringLiteral("试剂统计概况");
 
+// Each flag's amount (in ten-thousandths) of the lines before ?1, receipts, issues, scrap.
+extern const QString OpeningSumsSql;
+// Each flag's amount and line count from ?1 to ?2, flag by flag.
+extern const QString PeriodSumsSql;
+
 } // namespace queries

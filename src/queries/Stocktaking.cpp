@@ -44,10 +44,9 @@ dao::Result reagents(dao::Database &db, const QString &group)
 }
 
 // Every reagent's movements up to the period's end, per flag, the sums before the start
-// and within the period side by side. The opening figures need the whole history, so the
-// register is read once in storage order ("+" keeps the engine off the date index, whose
-// walk looks every line up again) and summed here: a GROUP BY would first sort every line
-// of the register, four times slower.
+// and within the period side by side. The opening figures need the whole history: it is
+// read once from the date index that carries flag, reagent, quantity and price (never the
+// register's own rows) and summed here, since a GROUP BY would first sort every line.
 QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period)
 {
     QHash<qint64, ReagentSums> sums;
@@ -65,11 +64,7 @@ QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period)
             s.amount += amount;
         }
     };
-    db.each(QStringLiteral("SELECT 试剂ID, 变动标志, 登记日期<?1, %1, %2 FROM shijibiandongdengji "
-                           "WHERE +登记日期<=?2 AND 变动标志 BETWEEN 1 AND 3")
-                .arg(quantityUnits(QStringLiteral("shijibiandongdengji")),
-                     amountUnits(QStringLiteral("shijibiandongdengji"))),
-            {period.start, period.end}, [](const QStringList &) {}, add);
+    db.each(StocktakingLinesSql, {period.start, period.end}, [](const QStringList &) {}, add);
     return sums;
 }
 
@@ -114,6 +109,11 @@ bool dropped(const QStringList &row)
 }
 
 } // namespace
+
+const QString StocktakingLinesSql =
+    QStringLiteral("SELECT 试剂ID, 变动标志, 登记日期<?1, %1, %2 FROM shijibiandongdengji "
+                   "WHERE 登记日期<=?2 AND 变动标志 BETWEEN 1 AND 3")
+        .arg(quantityUnits(QStringLiteral("shijibiandongdengji")), amountUnits(QStringLiteral("shijibiandongdengji")));
 
 GridSnapshot stocktaking(dao::Database &db, const Period &period, const QString &group,
                          const std::function<void(int, int)> &progress)

@@ -222,6 +222,36 @@ void showFailure(const std::exception &e)
                      platform::Icon::Critical);
 }
 
+// Indexes that came in without a version of their own (the layout's indexes are no change
+// of the file's format) are made in a file of the current version that lacks them, once:
+// a file that has them is left untouched. An index only speeds statements up, so a file
+// the index cannot be made in (held by a workstation's long report, a full disk) is used
+// as it is, and the next start tries again.
+void completeIndexes(dao::Database &db)
+{
+    if (DetectDBVersion(db) != 5.3f)
+        return;
+    try {
+        QStringList present;
+        for (const dao::Row &r : db.select(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'")).rows)
+            present.append(r.text(0));
+        QStringList missing;
+        for (const schema::Layout &l : schema::layoutsAt(schema::kCurrent)) {
+            const QStringList sql = l.indexSql();
+            for (int i = 0; i < l.indexes.size(); ++i)
+                if (!present.contains(l.indexName(l.indexes.at(i))))
+                    missing.append(sql.at(i));
+        }
+        if (missing.isEmpty())
+            return;
+        dao::Transaction t(db);
+        for (const QString &sql : std::as_const(missing))
+            db.exec(sql);
+        t.commit();
+    } catch (const dao::DaoError &) {
+    }
+}
+
 } // namespace
 
 QString RightsAt37(const QString &rights, bool superUser)
@@ -326,6 +356,7 @@ bool UpgradeDB(dao::Database &db)
             return false;
         }
     }
+    completeIndexes(db);
     return true;
 }
 

@@ -47,6 +47,9 @@ struct Field {
 struct Index {
     QString field;
     bool unique = false; // unique ones compare without letter case, as the engine did
+    // Further columns kept in the index after its key, so that a statement reading only
+    // these finds everything in the index and never reads the table's rows.
+    QStringList carries = {};
 };
 
 // One table as it is at one version, fields in their order.

@@ -68,6 +68,53 @@ TEST_F(LedgerReportsTest, OverviewAndPeriodSummary)
               (QStringList{u"0.00"_s, u"1,200.00"_s, u"200.00"_s, u"0.00"_s, u"1,000.00"_s}));
 }
 
+// Every cell as the statements of each flag give it, over a store of several reagents and
+// for periods that cut its history at different places.
+TEST_F(LedgerReportsTest, OverviewMatchesTheStatementsOfEachFlag)
+{
+    const qint32 r1 = reagent(u"血清"_s, u"生化"_s);
+    const qint32 r2 = reagent(u"抗体"_s, u"免疫"_s, true);
+    const struct {
+        int flag;
+        qint32 reagent;
+        QDate date;
+        double quantity, price;
+    } lines[] = {
+        {1, r1, {2024, 3, 1}, 10, 12.3456}, {1, r2, {2024, 3, 2}, 3, 0.3333},  {2, r1, {2024, 6, 30}, 2.5, 12.3456},
+        {3, r2, {2024, 12, 31}, 1, 0.3333}, {1, r1, {2025, 12, 1}, 4, 9.995},  {2, r2, {2025, 12, 15}, 1, 0.3333},
+        {2, r1, {2025, 12, 31}, 1.5, 9.995}, {3, r1, {2025, 12, 31}, 0.25, 12.3456}, {1, r2, {2026, 1, 2}, 7, 1.0005},
+    };
+    for (const auto &l : lines)
+        line(l.flag, l.reagent, l.date, l.quantity, l.price);
+    lot(r1, 6.5, 12.3456);
+    lot(r2, 1.25, 0.3333);
+
+    const auto std2 = [](double v) { return platform::convert::standard(v); };
+    const auto num = [](const QString &t) { return *platform::convert::parseNumber(t); };
+    for (const Period &p : {kDecember, Period{QDate(2024, 6, 30), QDate(2025, 12, 1)}, Period{QDate(2024, 1, 1), QDate(2024, 2, 1)}}) {
+        QStringList amounts{u"汇总金额"_s, QString()}, counts{u"记录数"_s, QString()};
+        double opening = 0;
+        for (int flag = 1; flag <= 3; ++flag) {
+            const dao::Result before = db().select(
+                u"SELECT SUM(数量*单价) FROM shijibiandongdengji WHERE 变动标志=? AND 登记日期<?"_s, {flag, p.start});
+            opening += (flag == 1 ? 1 : -1) * (before[0].isNull(0) ? 0 : num(std2(before[0][0].toDouble())));
+            const dao::Result within = db().select(
+                u"SELECT SUM(数量*单价), COUNT(*) FROM shijibiandongdengji WHERE 变动标志=? AND 登记日期 BETWEEN ? AND ?"_s,
+                {flag, p.start, p.end});
+            amounts << std2(within[0][0].toDouble());
+            counts << within[0][1].toString();
+        }
+        amounts[1] = std2(opening);
+        amounts << std2(num(amounts[1]) + num(amounts[2]) - num(amounts[3]) - num(amounts[4]));
+        counts << QString();
+        const dao::Result stock = db().select(u"SELECT SUM(数量*单价), COUNT(*) FROM shijikucun"_s);
+        amounts << std2(stock[0][0].toDouble());
+        counts << stock[0][1].toString();
+        EXPECT_EQ(queries::overview(db(), p).rows, (QList<QStringList>{amounts, counts}))
+            << p.start.toString(Qt::ISODate).toStdString();
+    }
+}
+
 class CrosstabTest : public LedgerFixture {
 protected:
     void SetUp() override

@@ -256,3 +256,52 @@ TEST(FailingStep, IsRolledBackAndLeavesTheFileAtTheVersionBeforeIt)
         EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'vd_rebuild_old'")).toInt(), 0);
     }
 }
+
+TEST(LedgerIndex, AFileOfTheCurrentVersionWithoutItGetsItOnceWithItsRowsKept)
+{
+    const QString index = u8("shijibiandongdengji_登记日期_变动标志_试剂ID_数量_单价");
+    const QString drop = u8("DROP INDEX ") + schema::quoted(index) + u';';
+    struct Case {
+        const char *what;
+        QString damage;
+        bool indexed;
+    } cases[] = {
+        {"stamped 5.3 before the index came", drop, true},
+        {"of a later program", drop + u8("UPDATE DBVersion SET DBVer = '6.0';"), false},
+        // Passed over without a box: the program works without the index.
+        {"where the index cannot be made", drop + u8("CREATE TABLE ") + schema::quoted(index) + u8(" (x);"), false},
+    };
+    for (const Case &c : cases) {
+        TempFolder dir;
+        auto db = oldlayouts::create(dir.file(QStringLiteral("MarloSJGL.dat")), schema::V53);
+        db->execScript(c.damage);
+        const auto lines = [&] {
+            QList<QVariantList> values;
+            for (const dao::Row &r : db->select(QStringLiteral("SELECT * FROM shijibiandongdengji ORDER BY rowid")).rows)
+                values.append(r.values());
+            return values;
+        };
+        const auto schemaVersion = [&] { return db->scalar(QStringLiteral("PRAGMA schema_version")).toInt(); };
+        const auto before = lines();
+        const int versionBefore = schemaVersion();
+
+        ScriptedDialogs dialogs; // no box may appear
+        ASSERT_TRUE(ModDBtoNEW::UpgradeDB(*db)) << c.what;
+        EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?"),
+                             {index})
+                      .toInt(),
+                  c.indexed ? 1 : 0)
+            << c.what;
+        EXPECT_EQ(schemaVersion() != versionBefore, c.indexed) << c.what;
+        if (c.indexed) {
+            EXPECT_EQ(schema::differences(*db), QStringList());
+        }
+        EXPECT_EQ(lines(), before) << c.what;
+        EXPECT_FALSE(db->inTransaction());
+
+        // The next start finds it there and writes nothing.
+        const int versionAfter = schemaVersion();
+        ASSERT_TRUE(ModDBtoNEW::UpgradeDB(*db));
+        EXPECT_EQ(schemaVersion(), versionAfter) << c.what;
+    }
+}

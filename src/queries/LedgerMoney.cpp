@@ -2,6 +2,7 @@
 
 #include "shell/ModData.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace queries {
@@ -22,6 +23,14 @@ QString amountUnits(const QString &table)
 QString quantityUnits(const QString &table)
 {
     return QStringLiteral("CAST(round(%1.数量*10000) AS INTEGER)").arg(table);
+}
+
+Currency units(double value)
+{
+    // The engine's own steps: scale, add a half to the magnitude and cut the fraction; the
+    // bound keeps the cut defined, far beyond any amount of a store.
+    const double scaled = std::clamp(value * 10000, -9e18, 9e18);
+    return {scaled >= 0 ? static_cast<qint64>(scaled + 0.5) : -static_cast<qint64>(-scaled + 0.5)};
 }
 
 Currency fromUnits(const QVariant &units)

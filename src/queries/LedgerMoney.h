@@ -26,6 +26,11 @@ QString amountUnits(const QString &table);
 // A line's quantity in ten-thousandths, likewise.
 QString quantityUnits(const QString &table);
 
+// A quantity, or a quantity times a price, in ten-thousandths rounded as the two SQL
+// expressions above round it (the engine's round(), a half away from zero), for values
+// read as they are stored.
+Currency units(double value);
+
 // A summed column of ten-thousandths; null (no line) is zero.
 Currency fromUnits(const QVariant &units);
 // Rounded to cents, as the shown figure is.

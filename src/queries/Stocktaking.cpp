@@ -47,20 +47,22 @@ dao::Result reagents(dao::Database &db, const QString &group)
 // and within the period side by side. The opening figures need the whole history: it is
 // read once from the date index that carries flag, reagent, quantity and price (never the
 // register's own rows) and summed here, since a GROUP BY would first sort every line.
-QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period)
+QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period, qsizetype reagents)
 {
     QHash<qint64, ReagentSums> sums;
+    sums.reserve(reagents);
     const auto add = [&sums](const dao::StepRow &row) {
         // Read in place: two million lines would make ten million variants. An empty
-        // quantity or price reads as 0 units, as fromUnits has it.
+        // quantity or price reads as 0, as it sums to 0 in the engine.
         FlagSums &s = sums[row.integer(0)][row.integer(1) - 1];
-        const Currency quantity{row.integer(3)};
-        const Currency amount{row.integer(4)};
+        const double quantity = row.real(3);
+        const Currency q = units(quantity);
+        const Currency amount = units(quantity * row.real(4));
         if (row.integer(2) != 0) {
-            s.quantityBefore += quantity;
+            s.quantityBefore += q;
             s.amountBefore += amount;
         } else {
-            s.quantity += quantity;
+            s.quantity += q;
             s.amount += amount;
         }
     };
@@ -68,14 +70,36 @@ QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period)
     return sums;
 }
 
+// Each reagent's lots: the total quantity and the plain average of the unit prices, summed
+// from one reading of the lots in storage order, which is also the order each reagent's
+// lots have in its index, so the average is the engine's to the last bit; grouping in the
+// engine would look every lot up through that index instead. Lots without any quantity
+// give no figures, as the engine's empty sum gives none.
 QHash<qint64, Lots> lotSums(dao::Database &db)
 {
-    const dao::Result r = db.select(QStringLiteral("SELECT 试剂ID, SUM(") + quantityUnits(QStringLiteral("shijikucun"))
-                                    + QStringLiteral("), AVG(单价) FROM shijikucun GROUP BY 试剂ID"));
+    struct Sums {
+        Currency quantity;
+        bool counted = false;
+        double prices = 0;
+        qint64 priced = 0;
+    };
+    QHash<qint64, Sums> sums;
+    db.each(QStringLiteral("SELECT 试剂ID, 数量, 单价 FROM shijikucun ORDER BY rowid"), {}, [](const QStringList &) {},
+            [&sums](const dao::StepRow &row) {
+                Sums &s = sums[row.integer(0)];
+                if (!row.isNull(1)) {
+                    s.quantity += units(row.real(1));
+                    s.counted = true;
+                }
+                if (!row.isNull(2)) {
+                    s.prices += row.real(2);
+                    ++s.priced;
+                }
+            });
     QHash<qint64, Lots> lots;
-    for (const dao::Row &row : r.rows)
-        if (!row.isNull(1))
-            lots.insert(row[0].toLongLong(), {fromUnits(row[1]), row[2].toDouble()});
+    for (auto it = sums.cbegin(); it != sums.cend(); ++it)
+        if (it->counted)
+            lots.insert(it.key(), {it->quantity, it->priced ? it->prices / static_cast<double>(it->priced) : 0});
     return lots;
 }
 
@@ -110,16 +134,14 @@ bool dropped(const QStringList &row)
 
 } // namespace
 
-const QString StocktakingLinesSql =
-    QStringLiteral("SELECT 试剂ID, 变动标志, 登记日期<?1, %1, %2 FROM shijibiandongdengji "
-                   "WHERE 登记日期<=?2 AND 变动标志 BETWEEN 1 AND 3")
-        .arg(quantityUnits(QStringLiteral("shijibiandongdengji")), amountUnits(QStringLiteral("shijibiandongdengji")));
+const QString StocktakingLinesSql = QStringLiteral("SELECT 试剂ID, 变动标志, 登记日期<?1, 数量, 单价 FROM shijibiandongdengji "
+                                                   "WHERE 登记日期<=?2 AND 变动标志 BETWEEN 1 AND 3");
 
 GridSnapshot stocktaking(dao::Database &db, const Period &period, const QString &group,
                          const std::function<void(int, int)> &progress)
 {
     const dao::Result list = reagents(db, group);
-    const QHash<qint64, ReagentSums> sums = registerSums(db, period);
+    const QHash<qint64, ReagentSums> sums = registerSums(db, period, list.size());
     const QHash<qint64, Lots> lots = lotSums(db);
 
     GridSnapshot g;

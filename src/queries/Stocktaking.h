@@ -20,7 +20,7 @@ inline const QString AllGroups = QStringLiteral("全部组别");
 inline const QString StocktakingTitle = QStringLiteral("试剂盘点表");
 
 // Every register line up to ?2: reagent, flag, whether it lies before ?1, quantity and
-// amount in ten-thousandths.
+// unit price.
 extern const QString StocktakingLinesSql;
 
 // progress(done, total) is called as the rows are filled.

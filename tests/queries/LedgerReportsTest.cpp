@@ -34,6 +34,16 @@ TEST(LedgerPeriod, DefaultIsThePreviousCalendarMonth)
     }
 }
 
+// Lines summed in the program and in the engine come to the same ten-thousandths.
+TEST_F(LedgerReportsTest, UnitsRoundAsTheEngineDoes)
+{
+    // 1/32 scales to 312.5 exactly: a half goes away from zero.
+    for (const double v : {0.0, 0.03125, -0.03125, 0.00004999, 1.23455, -1.23455, 12.3456 * 3, 9.995 * 1.5, 1e12 / 3})
+        EXPECT_EQ(queries::units(v).units,
+                  db().scalar(u"SELECT CAST(round(?*10000) AS INTEGER)"_s, {v}).toLongLong())
+            << v;
+}
+
 TEST_F(LedgerReportsTest, EmptyStoreShowsZeroes)
 {
     EXPECT_EQ(grid(queries::overview(db(), kDecember)),

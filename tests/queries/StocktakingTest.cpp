@@ -137,6 +137,8 @@ TEST_F(StocktakingTest, FiguresMatchThePerReagentStatements)
     lot(r1, 6.5, 12.3456);
     lot(r1, 1, 9.99);
     lot(r2, 2, 0.336);
+    // A lot without a price counts in the quantity and not in the average.
+    db().exec(u"INSERT INTO shijikucun (试剂ID, 数量, 单价) VALUES (?, 1.5, NULL)"_s, {r2});
 
     const auto std2 = [](double v) { return platform::convert::standard(v); };
     const auto num = [](const QString &t) { return *platform::convert::parseNumber(t); };

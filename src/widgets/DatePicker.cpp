@@ -63,6 +63,10 @@ void DatePicker::focusInEvent(QFocusEvent *event)
 {
     QDateEdit::focusInEvent(event);
     m_filledBefore = false;
+    // Sent back by a question ("返回修改？") or a window closing, the field would have no
+    // part selected and drop what is typed: typing starts on the year again.
+    if (event->reason() != Qt::MouseFocusReason && !lineEdit()->hasSelectedText())
+        selectPart(0);
 }
 
 bool DatePicker::eventFilter(QObject *watched, QEvent *event)

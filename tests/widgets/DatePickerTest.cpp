@@ -136,3 +136,23 @@ TEST_F(DatePickerTest, ArrowKeysMoveBetweenThePartsAndStayInTheField)
     after->setFocus();
     EXPECT_EQ(picker->date(), QDate(2026, 7, 15));
 }
+
+TEST_F(DatePickerTest, SentBackAfterAQuestionItTakesTheDateTypedAgain)
+{
+    enter();
+    type(QStringLiteral("2025-12-09"));
+    QTest::keyClick(picker, Qt::Key_Tab);
+    // The question on leaving: a box takes the focus, its answer puts it back in the picker.
+    QWidget box;
+    box.show();
+    box.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&box));
+    picker->setFocus();
+    box.hide();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_EQ(QApplication::focusWidget(), picker);
+    type(QStringLiteral("2026-12-09"));
+    after->setFocus();
+    EXPECT_EQ(picker->date(), QDate(2026, 12, 9));
+}

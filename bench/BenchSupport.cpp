@@ -110,4 +110,15 @@ double peakMemoryMb()
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
+double residentMemoryMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
 } // namespace bench

@@ -31,5 +31,7 @@ private:
 
 // The resident set's peak, in MB.
 double peakMemoryMb();
+// The resident set now, in MB.
+double residentMemoryMb();
 
 } // namespace bench

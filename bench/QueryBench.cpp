@@ -9,8 +9,10 @@
 #include "widgets/FlexGrid.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTest>
 
 namespace {
 
@@ -76,3 +78,27 @@ BENCHMARK_CAPTURE(Query_program, summary, kSummaryYear)
     ->Name("summary_out_year/program")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(Query_bare, summary, kSummaryYear)
     ->Name("summary_out_year/bare")->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One click on the 品名 header of the 不限 detail: the sort of every line by that column.
+static void HeaderSort_program(benchmark::State &state)
+{
+    bench::ProgramFolder folder;
+    FrmQOut window;
+    window.resize(1280, 800);
+    window.show();
+    QApplication::processEvents();
+    window.DateRange->selectOption(daterange::Unlimited);
+    window.OptKind[0]->setChecked(true);
+    window.CmdQ->click();
+    QHeaderView *header = window.GridQ->horizontalHeader();
+    const QPoint name(header->sectionViewportPosition(2) + 5, header->height() / 2);
+    const double before = bench::residentMemoryMb();
+    for (auto _ : state) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, name);
+        benchmark::DoNotOptimize(window.GridQ->TextMatrix(1, 2));
+    }
+    state.counters["rows"] = window.GridQ->Rows() - 1;
+    state.counters["resident_before_mb"] = before;
+    state.counters["peak_mb"] = bench::peakMemoryMb();
+}
+BENCHMARK(HeaderSort_program)->Name("query_out_header_sort/program")->Unit(benchmark::kMillisecond)->Iterations(1);

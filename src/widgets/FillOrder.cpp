@@ -120,7 +120,9 @@ std::vector<int> FillOrder::order()
     std::vector<int> rows(static_cast<size_t>(m_rows));
     for (int r = 0; r < m_rows; ++r)
         rows[static_cast<size_t>(r)] = r;
-    std::stable_sort(rows.begin(), rows.end(), [this](int a, int b) {
+    // The row number as the last key keeps ties in the order stepped without a stable
+    // sort's buffer.
+    std::sort(rows.begin(), rows.end(), [this](int a, int b) {
         for (const Column &c : m_columns) {
             if (c.key.compare == Key::Compare::Number) {
                 const double x = c.numbers[static_cast<size_t>(a)];
@@ -134,7 +136,7 @@ std::vector<int> FillOrder::order()
                     return x < y;
             }
         }
-        return false;
+        return a < b;
     });
     m_columns.clear();
     m_rows = 0;

@@ -519,6 +519,11 @@ void FlexGrid::Sort(int col, Qt::SortOrder order)
     for (int &r : ranks)
         r = rankOf[static_cast<size_t>(r)];
     std::vector<int> rows = roworder::byRank(ranks, rankCount, order == Qt::DescendingOrder);
+    // While the rows move, the view would hold a selection of a whole column (a header
+    // click makes one) as a persistent index per row; the grid's block is shown again after.
+    m_syncing = true;
+    selectionModel()->clear();
+    m_syncing = false;
     // Whole rows move, so each cell keeps its colours.
     m_model->reorder(rows);
     showSelection(false);

@@ -6,7 +6,9 @@
 #include <QBrush>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -14,17 +16,25 @@ constexpr auto ChunkSize = static_cast<qsizetype>(hugepages::PageSize);
 
 // The bytes of one cell in a row block; a row may end before its last columns, which are
 // then empty.
-QByteArrayView cellOf(const QByteArray &cells, int col)
+qsizetype endOf(QByteArrayView cells, qsizetype from)
+{
+    if (from >= cells.size())
+        return -1;
+    const void *nul = std::memchr(cells.data() + from, '\0', static_cast<size_t>(cells.size() - from));
+    return nul ? static_cast<const char *>(nul) - cells.data() : -1;
+}
+
+QByteArrayView cellOf(QByteArrayView cells, int col)
 {
     qsizetype start = 0;
     for (int c = 0; c < col; ++c) {
-        const qsizetype end = cells.indexOf('\0', start);
+        const qsizetype end = endOf(cells, start);
         if (end < 0)
             return {};
         start = end + 1;
     }
-    const qsizetype end = cells.indexOf('\0', start);
-    return end < 0 ? QByteArrayView() : QByteArrayView(cells.constData() + start, end - start);
+    const qsizetype end = endOf(cells, start);
+    return end < 0 ? QByteArrayView() : QByteArrayView(cells.data() + start, end - start);
 }
 
 // A NUL ends a cell in the block; a text holding one loses it. Bytes is the row being
@@ -48,7 +58,7 @@ void putCell(Bytes &cells, const QString &text)
     putCell(cells, QByteArrayView(text.toUtf8()));
 }
 
-QByteArray withCell(const QByteArray &cells, int col, const QString &text, int cols)
+QByteArray withCell(QByteArrayView cells, int col, const QString &text, int cols)
 {
     QByteArray out;
     out.reserve(cells.size() + text.size() * 3 + cols);
@@ -63,19 +73,63 @@ QByteArray withCell(const QByteArray &cells, int col, const QString &text, int c
     return out;
 }
 
-QByteArray firstCells(const QByteArray &cells, int cols)
+QByteArrayView firstCells(QByteArrayView cells, int cols)
 {
     qsizetype end = 0;
     for (int c = 0; c < cols; ++c) {
-        const qsizetype next = cells.indexOf('\0', end);
+        const qsizetype next = endOf(cells, end);
         if (next < 0)
             return cells;
         end = next + 1;
     }
-    return cells.left(end);
+    return cells.first(end);
 }
 
 } // namespace
+
+FlexModel::Line::Line(Line &&other) noexcept
+    : m_data(other.m_data), m_size(other.m_size), colourSet(other.colourSet)
+{
+    other.colourSet = 0;
+    other.m_data = nullptr;
+    other.m_size = 0;
+}
+
+FlexModel::Line &FlexModel::Line::operator=(Line &&other) noexcept
+{
+    if (this != &other) {
+        if (m_size & Owned)
+            std::free(const_cast<char *>(m_data));
+        colourSet = other.colourSet;
+        m_data = other.m_data;
+        m_size = other.m_size;
+        other.colourSet = 0;
+        other.m_data = nullptr;
+        other.m_size = 0;
+    }
+    return *this;
+}
+
+FlexModel::Line::~Line()
+{
+    if (m_size & Owned)
+        std::free(const_cast<char *>(m_data));
+}
+
+void FlexModel::Line::setCells(QByteArrayView cells)
+{
+    char *block = nullptr;
+    if (!cells.isEmpty()) {
+        block = static_cast<char *>(std::malloc(static_cast<size_t>(cells.size())));
+        if (!block)
+            throw std::bad_alloc();
+        std::memcpy(block, cells.data(), static_cast<size_t>(cells.size()));
+    }
+    if (m_size & Owned)
+        std::free(const_cast<char *>(m_data));
+    m_data = block;
+    m_size = static_cast<quint32>(cells.size()) | (block ? Owned : 0);
+}
 
 int FlexModel::rowCount(const QModelIndex &parent) const
 {
@@ -147,6 +201,8 @@ void FlexModel::setRowCount(int rows)
         endInsertRows();
     } else if (rows < old) {
         beginRemoveRows({}, rows, old - 1);
+        for (size_t r = static_cast<size_t>(rows); r < m_lines.size(); ++r)
+            releaseColours(m_lines[r]);
         m_lines.resize(static_cast<size_t>(rows));
         if (m_lines.empty())
             dropChunks();
@@ -169,12 +225,15 @@ void FlexModel::setColumnCount(int cols)
         m_header.resize(cols);
         m_alignments.resize(cols);
         // Cells beyond the last column are dropped, so a column added later starts empty.
-        const auto cut = [cols](Line &line) {
-            line.cells = firstCells(line.cells, cols);
-            if (line.colours) {
-                std::erase_if(*line.colours, [cols](const CellColour &c) { return c.col >= cols; });
-                if (line.colours->empty())
-                    line.colours.reset();
+        const auto cut = [this, cols](Line &line) {
+            const QByteArrayView kept = firstCells(line.cells(), cols);
+            if (kept.size() != line.cells().size())
+                line.setCells(kept);
+            if (line.colourSet) {
+                std::vector<CellColour> &set = m_colourSets[line.colourSet - 1];
+                std::erase_if(set, [cols](const CellColour &c) { return c.col >= cols; });
+                if (set.empty())
+                    releaseColours(line);
             }
         };
         for (Line &line : m_lines)
@@ -191,13 +250,15 @@ QString FlexModel::text(int row, int col) const
 
 QByteArrayView FlexModel::cell(int row, int col) const
 {
-    return cellOf(m_lines[static_cast<size_t>(row)].cells, col);
+    return cellOf(m_lines[static_cast<size_t>(row)].cells(), col);
 }
 
 void FlexModel::setText(int row, int col, const QString &text)
 {
-    QByteArray &cells = m_lines[static_cast<size_t>(row)].cells;
-    cells = withCell(cells, col, text, std::max(col + 1, static_cast<int>(cells.count('\0'))));
+    Line &line = m_lines[static_cast<size_t>(row)];
+    const QByteArrayView cells = line.cells();
+    const auto filled = static_cast<int>(std::count(cells.begin(), cells.end(), '\0'));
+    line.setCells(withCell(cells, col, text, std::max(col + 1, filled)));
     changed(row, col);
 }
 
@@ -218,9 +279,9 @@ void FlexModel::setAlignment(int col, Qt::Alignment alignment)
 const FlexModel::CellColour *FlexModel::colourOf(int row, int col) const
 {
     const Line &line = lineAt(row);
-    if (!line.colours)
+    if (!line.colourSet)
         return nullptr;
-    for (const CellColour &c : *line.colours)
+    for (const CellColour &c : m_colourSets[line.colourSet - 1])
         if (c.col == col)
             return &c;
     return nullptr;
@@ -229,20 +290,38 @@ const FlexModel::CellColour *FlexModel::colourOf(int row, int col) const
 FlexModel::CellColour &FlexModel::colourFor(int row, int col)
 {
     Line &line = lineAt(row);
-    if (!line.colours)
-        line.colours = std::make_unique<std::vector<CellColour>>();
-    for (CellColour &c : *line.colours)
+    if (!line.colourSet) {
+        if (m_freeColourSets.empty()) {
+            m_colourSets.emplace_back();
+            line.colourSet = static_cast<quint32>(m_colourSets.size());
+        } else {
+            line.colourSet = m_freeColourSets.back() + 1;
+            m_freeColourSets.pop_back();
+        }
+    }
+    std::vector<CellColour> &set = m_colourSets[line.colourSet - 1];
+    for (CellColour &c : set)
         if (c.col == col)
             return c;
-    return line.colours->emplace_back(CellColour{col, 0, 0, false, false});
+    return set.emplace_back(CellColour{col, 0, 0, false, false});
 }
 
 void FlexModel::dropEmptyColour(int row, int col)
 {
     Line &line = lineAt(row);
-    std::erase_if(*line.colours, [col](const CellColour &c) { return c.col == col && !c.hasBack && !c.hasFore; });
-    if (line.colours->empty())
-        line.colours.reset();
+    std::vector<CellColour> &set = m_colourSets[line.colourSet - 1];
+    std::erase_if(set, [col](const CellColour &c) { return c.col == col && !c.hasBack && !c.hasFore; });
+    if (set.empty())
+        releaseColours(line);
+}
+
+void FlexModel::releaseColours(Line &line)
+{
+    if (!line.colourSet)
+        return;
+    std::vector<CellColour>().swap(m_colourSets[line.colourSet - 1]);
+    m_freeColourSets.push_back(line.colourSet - 1);
+    line.colourSet = 0;
 }
 
 QColor FlexModel::backColor(int row, int col) const
@@ -292,6 +371,7 @@ void FlexModel::clearCells()
         line = Line();
     dropChunks();
     m_headerLine = Line();
+    dropColours();
     for (QString &h : m_header)
         h.clear();
     endResetModel();
@@ -300,6 +380,7 @@ void FlexModel::clearCells()
 void FlexModel::removeRow(int row)
 {
     beginRemoveRows({}, row, row);
+    releaseColours(m_lines[static_cast<size_t>(row)]);
     m_lines.erase(m_lines.begin() + row);
     endRemoveRows();
 }
@@ -311,6 +392,7 @@ void FlexModel::startFill(const QStringList &header)
     m_lines.clear();
     dropChunks();
     m_headerLine = Line();
+    dropColours();
     m_cols = static_cast<int>(header.size());
     m_header = header;
     m_alignments = QList<Qt::Alignment>(m_cols, General);
@@ -335,14 +417,15 @@ void FlexModel::appendCell(const QString &text)
 
 void FlexModel::endRow()
 {
-    m_lines.push_back(Line{keep(QByteArrayView(m_scratch.data(), static_cast<qsizetype>(m_scratch.size()))), nullptr});
+    const auto size = static_cast<qsizetype>(m_scratch.size());
+    m_lines.emplace_back(keep(QByteArrayView(m_scratch.data(), size)), size);
     m_scratch.clear(); // keeps its capacity for the next row
 }
 
-QByteArray FlexModel::keep(QByteArrayView cells)
+const char *FlexModel::keep(QByteArrayView cells)
 {
     if (cells.isEmpty())
-        return {};
+        return nullptr;
     if (m_chunkEnd - m_chunkNext < cells.size()) {
         const qsizetype size = (cells.size() + ChunkSize - 1) / ChunkSize * ChunkSize;
         auto *chunk = static_cast<char *>(hugepages::allocate(static_cast<size_t>(size)));
@@ -353,7 +436,13 @@ QByteArray FlexModel::keep(QByteArrayView cells)
     char *at = m_chunkNext;
     std::copy(cells.begin(), cells.end(), at);
     m_chunkNext += cells.size();
-    return QByteArray::fromRawData(at, cells.size());
+    return at;
+}
+
+void FlexModel::dropColours()
+{
+    m_colourSets.clear();
+    m_freeColourSets.clear();
 }
 
 void FlexModel::dropChunks()

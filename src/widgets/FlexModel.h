@@ -72,22 +72,45 @@ private:
         bool hasBack;
         bool hasFore;
     };
-    struct Line {
-        QByteArray cells; // owned, or a raw view into m_chunks
-        std::unique_ptr<std::vector<CellColour>> colours;
+    // A row's cells as one block of NUL-ended texts: a view into a chunk of the fill, or a
+    // block of its own once changed. Sixteen bytes, so a million rows cost 16 MB beside
+    // their texts; the row's colours are one of the model's colour sets.
+    class Line {
+        static constexpr quint32 Owned = 0x80000000u;
+        const char *m_data = nullptr;
+        quint32 m_size = 0; // with Owned when m_data is the line's own block
+
+    public:
+        Line() = default;
+        Line(const char *chunk, qsizetype size) : m_data(chunk), m_size(static_cast<quint32>(size)) {}
+        Line(Line &&other) noexcept;
+        Line &operator=(Line &&other) noexcept;
+        ~Line();
+        Line(const Line &) = delete;
+        Line &operator=(const Line &) = delete;
+
+        QByteArrayView cells() const { return {m_data, static_cast<qsizetype>(m_size & ~Owned)}; }
+        void setCells(QByteArrayView cells); // copied into a block of its own
+
+        quint32 colourSet = 0; // 1 + its index in m_colourSets; 0: no colours
     };
+    static_assert(sizeof(Line) == 16);
 
     Line &lineAt(int row) { return row < 0 ? m_headerLine : m_lines[static_cast<size_t>(row)]; }
     const Line &lineAt(int row) const { return row < 0 ? m_headerLine : m_lines[static_cast<size_t>(row)]; }
     const CellColour *colourOf(int row, int col) const;
     CellColour &colourFor(int row, int col);
     void dropEmptyColour(int row, int col);
+    void releaseColours(Line &line);
     void changed(int row, int col);
-    QByteArray keep(QByteArrayView cells);
+    const char *keep(QByteArrayView cells); // a copy in the fill's chunks
     void dropChunks();
+    void dropColours();
 
     std::vector<Line, hugepages::Allocator<Line>> m_lines;
     Line m_headerLine; // colours of the header row; its texts are m_header
+    std::vector<std::vector<CellColour>> m_colourSets;
+    std::vector<quint32> m_freeColourSets; // indices of emptied sets, taken again first
     std::string m_scratch; // a row being appended, copied into a chunk at endRow
     struct ReleaseChunk {
         void operator()(char *chunk) const { hugepages::release(chunk); }

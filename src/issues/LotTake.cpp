@@ -37,7 +37,7 @@ ChosenLot chosenLotOf(const QStringList &row)
 LotProposal issueTake(const ChosenLot &lot, float outRate, std::optional<double> lastIssue)
 {
     LotProposal p;
-    p.price = platform::convert::standard(static_cast<double>(outRate * lot.price));
+    p.price = platform::convert::standard(outRate * lot.price);
     const double quantity = lot.quantity;
     p.spinMax = wholeUnits(quantity);
     if (lastIssue && roundHalfEven(*lastIssue) <= p.spinMax)

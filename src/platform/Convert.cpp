@@ -34,42 +34,75 @@ constexpr std::array<qint64, 16> kPowersOfTen = [] {
     return p;
 }();
 
-// value * 10^decimals (0 to 15) rounded a half away from zero, taking the value as its 15
-// significant decimal digits: the digits of the text it was written as, for any figure of
-// up to 15 digits. Empty when the value is not finite, or so large that it has no digits
-// left at the decimals asked for and the result would not fit.
-std::optional<qint64> scaledHalfAway(double value, int decimals)
+// value * 10^decimals (0 to 15) rounded a half away from zero, taking the value as its
+// decimal text of `significant` digits (15 for a double, 7 for a single, as the runtime
+// wrote them): the digits of the text it was written as, for any figure of that many
+// digits. Empty when the value is not finite, or so large that the result would not fit.
+std::optional<qint64> scaledHalfAway(double value, int decimals, int significant)
 {
     if (!std::isfinite(value) || decimals < 0 || decimals >= static_cast<int>(kPowersOfTen.size()))
         return std::nullopt;
-    // "d.dddddddddddddde+x": 15 digits, correctly rounded from the binary value.
-    char buf[32];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    // "d.ddd...e+x", correctly rounded from the binary value.
+    char buf[40];
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, significant - 1);
     qint64 digits = buf[0] - '0';
-    for (int i = 2; i < 16; ++i)
+    for (int i = 2; i <= significant; ++i)
         digits = digits * 10 + (buf[i] - '0');
     int exponent = 0;
-    std::from_chars(buf + 18, res.ptr, exponent);
-    if (buf[17] == '-')
+    std::from_chars(buf + significant + 3, res.ptr, exponent);
+    if (buf[significant + 2] == '-')
         exponent = -exponent;
-    const int shift = exponent - 14 + decimals;
-    qint64 n = 0;
-    if (shift > 3)
+    const int shift = exponent - (significant - 1) + decimals;
+    if (shift > 18 - significant)
         return std::nullopt;
+    qint64 n = 0;
     if (shift >= 0) {
         n = digits * kPowersOfTen[static_cast<size_t>(shift)];
-    } else if (shift >= -15) {
+    } else if (-shift <= significant) {
         const qint64 p = kPowersOfTen[static_cast<size_t>(-shift)];
         n = digits / p + ((digits % p) * 2 >= p ? 1 : 0);
     }
     return value < 0 ? -n : n;
 }
 
+constexpr int kDoubleDigits = 15;
+constexpr int kSingleDigits = 7;
+
+// "Standard" of a value whose cents are given, or of the value itself when they are not.
+QString standardText(std::optional<qint64> cents, double value)
+{
+    if (!cents) {
+        QLocale c(QLocale::C);
+        c.setNumberOptions(QLocale::DefaultNumberOptions);
+        return c.toString(value, 'f', 2); // QLocale::C groups with commas unless told not to
+    }
+    // Written by hand: grids format a column of every row they fill this way.
+    char buf[40];
+    char *p = buf + sizeof buf;
+    quint64 u = static_cast<quint64>(*cents < 0 ? -*cents : *cents);
+    for (int i = 0; i < 2; ++i, u /= 10)
+        *--p = static_cast<char>('0' + u % 10);
+    *--p = '.';
+    int group = 0;
+    do {
+        if (group++ == 3) {
+            *--p = ',';
+            group = 1;
+        }
+        *--p = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u != 0);
+    if (*cents < 0)
+        *--p = '-';
+    return QString::fromLatin1(p, buf + sizeof buf - p);
+}
+
 } // namespace
 
 double roundHalfAway(double value, int decimals)
 {
-    const auto n = scaledHalfAway(value, decimals);
+    const auto n = scaledHalfAway(value, decimals, kDoubleDigits);
     if (!n)
         return value;
     return static_cast<double>(*n) / static_cast<double>(kPowersOfTen[static_cast<size_t>(decimals)]);
@@ -172,31 +205,13 @@ std::optional<bool> parseFlag(const QString &text)
 
 QString standard(double value)
 {
-    const auto cents = scaledHalfAway(value, 2);
-    if (!cents) {
-        QLocale c(QLocale::C);
-        c.setNumberOptions(QLocale::DefaultNumberOptions);
-        return c.toString(value, 'f', 2); // QLocale::C groups with commas unless told not to
-    }
-    // Written by hand: grids format a column of every row they fill this way.
-    char buf[40];
-    char *p = buf + sizeof buf;
-    quint64 u = static_cast<quint64>(*cents < 0 ? -*cents : *cents);
-    for (int i = 0; i < 2; ++i, u /= 10)
-        *--p = static_cast<char>('0' + u % 10);
-    *--p = '.';
-    int group = 0;
-    do {
-        if (group++ == 3) {
-            *--p = ',';
-            group = 1;
-        }
-        *--p = static_cast<char>('0' + u % 10);
-        u /= 10;
-    } while (u != 0);
-    if (*cents < 0)
-        *--p = '-';
-    return QString::fromLatin1(p, buf + sizeof buf - p);
+    return standardText(scaledHalfAway(value, 2, kDoubleDigits), value);
+}
+
+QString standard(float value)
+{
+    const double v = static_cast<double>(value);
+    return standardText(scaledHalfAway(v, 2, kSingleDigits), v);
 }
 
 QString singleText(float value)

@@ -29,6 +29,9 @@ std::optional<bool> parseFlag(const QString &text);
 // Format "Standard": thousands separators and two decimals rounded a half away from zero,
 // "-1,234.50".
 QString standard(double value);
+// The same of a single-precision number, read as the 7 digits the runtime wrote a single
+// with: the price 1.005 held as the single 1.00499999523 is 1.01.
+QString standard(float value);
 // A single-precision number written as text the way the runtime wrote it (shortest form
 // that reads back as the same single; "1", "1.15", "0.5").
 QString singleText(float value);

@@ -42,6 +42,9 @@ TEST(LotTakeTest, IssueTakeProposesPriceSpinnerAndQuantity)
         EXPECT_EQ(p.spinValue, c.spinValue) << c.lot;
         EXPECT_EQ(p.quantity, QString::fromLatin1(c.quantity)) << c.lot;
     }
+    // The single-precision price is the figure it was written as: 1.005, not 1.00499999.
+    EXPECT_EQ(issues::issueTake(lotOf("10", 1.005f), 1, std::nullopt).price, QStringLiteral("1.01"));
+    EXPECT_EQ(issues::issueTake(lotOf("10", 0.125f), 1, std::nullopt).price, QStringLiteral("0.13"));
 }
 
 TEST(LotTakeTest, ScrapTakeProposesTheWholeLotAtItsOwnPrice)

@@ -66,6 +66,12 @@ TEST(Convert, StandardRoundsAHalfAwayFromZero)
         EXPECT_EQ(standard(value), QString::fromLatin1(text)) << value;
         EXPECT_EQ(roundHalfAway(value, 2), parseNumber(QString::fromLatin1(text)).value()) << value;
     }
+    // A single is read as the 7 digits it was written with (1.005f is 1.00499999523...).
+    const std::pair<float, const char *> singles[] = {
+        {1.005f, "1.01"}, {2.675f, "2.68"}, {-0.125f, "-0.13"}, {19.99f, "19.99"}, {1234.5f, "1,234.50"},
+    };
+    for (const auto &[value, text] : singles)
+        EXPECT_EQ(standard(value), QString::fromLatin1(text)) << value;
     // Stored Currency and quantities keep their own rule at four decimals: a half to even.
     EXPECT_EQ(roundTo(0.00125, 4), 0.0012);
     EXPECT_EQ(Currency::fromDouble(0.00125).units, 12);

@@ -46,6 +46,7 @@ FrmTool::FrmTool(const QString &programFolder, const QString &desktopFolder, QWi
         Cmd[i] = new QPushButton(QString::number(i + 1) + u'、' + QString::fromUtf16(kCaptions[i]), Frame1);
         Cmd[i]->setObjectName(QStringLiteral("Cmd_%1").arg(i));
         Cmd[i]->setMinimumSize(250, 32);
+        Cmd[i]->setAutoDefault(true); // Enter presses the focused button, as Space does
         Cmd[i]->setStyleSheet(QStringLiteral("text-align: left; padding-left: 10px;"));
         steps->addWidget(Image1[i], i, 0);
         steps->addWidget(Cmd[i], i, 1);

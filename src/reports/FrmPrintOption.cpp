@@ -69,7 +69,6 @@ FrmPrintOption::FrmPrintOption(QWidget *preview, const PageReport &report, int c
     CmdOK->setDefault(true);
     CmdCancel = new QPushButton(QStringLiteral("取消(&C)"), this);
     CmdCancel->setObjectName(QStringLiteral("CmdCancel"));
-    CmdCancel->setAutoDefault(false);
 
     auto *grid = new QGridLayout;
     grid->addWidget(Option2, 0, 0);

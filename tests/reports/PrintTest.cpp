@@ -94,6 +94,25 @@ TEST_F(Printing, SheetsOfPagesAndCopies)
     }
 }
 
+TEST_F(Printing, EnterOnTheFocusedCancelPrintsNothing)
+{
+    PdfPrinters printers(pdf());
+    handOff(receiptGrid(35), QStringLiteral("入库单"));
+    FrmPrint preview(nullptr);
+    ScriptedDialogs dialogs;
+    dialogs.expectDialog(QStringLiteral("FrmPrintOption"), [](QDialog *d) {
+        auto *w = qobject_cast<FrmPrintOption *>(d);
+        w->show();
+        w->CmdCancel->setFocus();
+        QTest::keyClick(w->CmdCancel, Qt::Key_Return);
+        EXPECT_FALSE(w->isVisible());
+        return w->result();
+    });
+    QTest::mouseClick(preview.CmdPrint[8], Qt::LeftButton);
+    EXPECT_TRUE(dialogs.done());
+    EXPECT_FALSE(QFile::exists(pdf()));
+}
+
 TEST_F(Printing, PagesAreOnTheReportForm)
 {
     PdfPrinters printers(pdf());

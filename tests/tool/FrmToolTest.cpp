@@ -86,3 +86,17 @@ TEST(FrmTool, RepairsTheSettingsFileButtonByButton)
     QTest::mouseClick(button(w, 5), Qt::LeftButton);
     EXPECT_FALSE(w.isVisible());
 }
+
+TEST(FrmTool, EnterPressesTheFocusedButton)
+{
+    TempFolder dir;
+    ScriptedDialogs dialogs;
+    FrmTool w(dir.file(QStringLiteral("bin")), dir.file(QStringLiteral("桌面")));
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    button(w, 1)->setFocus();
+    dialogs.expect(QStringLiteral("您确定需要重置数据库文件夹？"), Answer::No);
+    QTest::keyClick(button(w, 1), Qt::Key_Return);
+    EXPECT_TRUE(dialogs.done());
+}

@@ -8,6 +8,7 @@
 #include "shell/ModBase.h"
 #include "shell/ModData.h"
 #include "shell/ModINI.h"
+#include "widgets/EntryFilter.h"
 #include "widgets/FlexGrid.h"
 
 #include <QCheckBox>
@@ -115,6 +116,7 @@ void FrmQTip::build()
     connect(CmdHelp, &QPushButton::clicked, this, [this] {
         FrmPopMenu::helpButton(this, QStringLiteral("::/5.htm#56"), QStringLiteral("/Demo/33.htm"));
     });
+    new EntryFilter(this);
 }
 
 void FrmQTip::loadNow()

@@ -156,6 +156,16 @@ TEST_F(FrmQTipTest, TabsSwitchWithCtrlTabAndEscCloses)
     EXPECT_FALSE(w->isVisible());
 }
 
+TEST_F(FrmQTipTest, EnterOnTheFocusedCloseButtonClosesIt)
+{
+    checked()->show();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    w->cmdClose->setFocus();
+    QTest::keyClick(w->cmdClose, Qt::Key_Return);
+    EXPECT_TRUE(w.isNull() || !w->isVisible());
+}
+
 // After a login that found nothing the window stays loaded; command 37 shows it as it is,
 // and once closed, a new one that checks when it is shown.
 TEST_F(FrmQTipTest, LoginKeepsAQuietWindowForTheMenu)

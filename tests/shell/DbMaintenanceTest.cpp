@@ -1,6 +1,7 @@
 #include "ScriptedDialogs.h"
 #include "StoreFixture.h"
 #include "dao/PresenceLock.h"
+#include "schema/Schema.h"
 #include "shell/DbMaintenance.h"
 #include "shell/FrmMain.h"
 #include "shell/ModBase.h"
@@ -77,6 +78,7 @@ TEST_F(DbMaintenanceTest, CompactionKeepsEveryRowAndShrinksTheFile)
     EXPECT_LT(QFileInfo(DBFile).size(), before);
     EXPECT_EQ(groups(), 10);
     EXPECT_EQ(db().scalar(QStringLiteral("PRAGMA integrity_check")).toString(), QStringLiteral("ok"));
+    EXPECT_EQ(schema::differences(db()), QStringList());
 }
 
 TEST_F(DbMaintenanceTest, CompactionWhileAnotherProgramHasTheFileDoesNothing)
@@ -116,6 +118,9 @@ TEST_F(DbMaintenanceTest, BackupAsksAgainForTheDatabaseFolderAndStopsWhenCancell
 TEST_F(DbMaintenanceTest, RestoreBringsBackTheBackup)
 {
     const QString file = backup();
+    // A backup made before the register had its ledger index gets it on the way back.
+    dao::Database::open(file, DBPassword)
+        ->exec(QStringLiteral("DROP INDEX shijibiandongdengji_登记日期_变动标志_试剂ID_数量_单价"));
     addGroups(5);
     ASSERT_EQ(groups(), 8);
     ScriptedDialogs dialogs;
@@ -124,6 +129,7 @@ TEST_F(DbMaintenanceTest, RestoreBringsBackTheBackup)
     EXPECT_TRUE(DbMaintenance::RestoreDB(nullptr));
     ASSERT_NE(ModBase::DB(), nullptr);
     EXPECT_EQ(groups(), 3);
+    EXPECT_EQ(schema::differences(db()), QStringList());
     EXPECT_EQ(db().scalar(QStringLiteral("SELECT 用户名 FROM yonghu")).toString(), QStringLiteral("管理员"));
     EXPECT_TRUE(QFileInfo::exists(file));
     EXPECT_EQ(QDir(DBPath).entryList({QStringLiteral("*.dat")}, QDir::Files), QStringList{DBFileName});

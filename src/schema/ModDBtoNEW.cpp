@@ -223,29 +223,41 @@ void showFailure(const std::exception &e)
 }
 
 // Indexes that came in without a version of their own (the layout's indexes are no change
-// of the file's format) are made in a file of the current version that lacks them, once:
-// a file that has them is left untouched. An index only speeds statements up, so a file
-// the index cannot be made in (held by a workstation's long report, a full disk) is used
-// as it is, and the next start tries again.
+// of the file's format) are made in a file of the current version that lacks them, and an
+// index that a wider one has taken the place of goes, once: a file that has the current
+// indexes is left untouched. An index only speeds statements up, so a file they cannot be
+// brought to (held by a workstation's long report, a full disk) is used as it is, and the
+// next start tries again.
 void completeIndexes(dao::Database &db)
 {
     if (DetectDBVersion(db) != 5.3f)
         return;
+    QStringList wanted, wantedSql, superseded;
+    for (const schema::Layout &l : schema::layoutsAt(schema::kCurrent)) {
+        wantedSql += l.indexSql();
+        for (const schema::Index &i : l.indexes)
+            wanted.append(l.indexName(i));
+    }
+    for (const Version v : schema::kVersions)
+        for (const schema::Layout &l : schema::layoutsAt(v))
+            for (const schema::Index &i : l.indexes)
+                if (!wanted.contains(l.indexName(i)) && !superseded.contains(l.indexName(i)))
+                    superseded.append(l.indexName(i));
     try {
         QStringList present;
         for (const dao::Row &r : db.select(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'")).rows)
             present.append(r.text(0));
-        QStringList missing;
-        for (const schema::Layout &l : schema::layoutsAt(schema::kCurrent)) {
-            const QStringList sql = l.indexSql();
-            for (int i = 0; i < l.indexes.size(); ++i)
-                if (!present.contains(l.indexName(l.indexes.at(i))))
-                    missing.append(sql.at(i));
-        }
-        if (missing.isEmpty())
+        QStringList changes;
+        for (const QString &name : std::as_const(superseded))
+            if (present.contains(name))
+                changes.append(QStringLiteral("DROP INDEX ") + schema::quoted(name));
+        for (int i = 0; i < wanted.size(); ++i)
+            if (!present.contains(wanted.at(i)))
+                changes.append(wantedSql.at(i));
+        if (changes.isEmpty())
             return;
         dao::Transaction t(db);
-        for (const QString &sql : std::as_const(missing))
+        for (const QString &sql : std::as_const(changes))
             db.exec(sql);
         t.commit();
     } catch (const dao::DaoError &) {

@@ -16,8 +16,8 @@ namespace ModDBtoNEW {
 // Each step runs in one transaction together with what marks its version, so a file is
 // never left half converted. False when a step failed: it was rolled back, the file stays
 // at the version before it, the message was shown and the program must end. A file of the
-// current version then gets the indexes of the current layout that it lacks (once: a file
-// that has them is not written).
+// current version then gets the indexes of the current layout in place of earlier ones
+// (once: a file that has them is not written).
 bool UpgradeDB(dao::Database &db);
 
 // The version of the open file: 3.0 when nothing is found, the last marker found below 5.0,

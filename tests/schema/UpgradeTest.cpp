@@ -257,10 +257,13 @@ TEST(FailingStep, IsRolledBackAndLeavesTheFileAtTheVersionBeforeIt)
     }
 }
 
-TEST(LedgerIndex, AFileOfTheCurrentVersionWithoutItGetsItOnceWithItsRowsKept)
+TEST(LedgerIndex, AFileOfTheCurrentVersionGetsItInPlaceOfTheDateIndexOnceWithItsRowsKept)
 {
     const QString index = u8("shijibiandongdengji_登记日期_变动标志_试剂ID_数量_单价");
-    const QString drop = u8("DROP INDEX ") + schema::quoted(index) + u';';
+    // The date index it takes the place of.
+    const QString dateIndex = u8("shijibiandongdengji_登记日期");
+    const QString drop = u8("DROP INDEX ") + schema::quoted(index) + u8("; CREATE INDEX ") + schema::quoted(dateIndex)
+                         + u8(" ON shijibiandongdengji (登记日期);");
     struct Case {
         const char *what;
         QString damage;
@@ -287,11 +290,14 @@ TEST(LedgerIndex, AFileOfTheCurrentVersionWithoutItGetsItOnceWithItsRowsKept)
 
         ScriptedDialogs dialogs; // no box may appear
         ASSERT_TRUE(ModDBtoNEW::UpgradeDB(*db)) << c.what;
-        EXPECT_EQ(db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?"),
-                             {index})
-                      .toInt(),
-                  c.indexed ? 1 : 0)
-            << c.what;
+        const auto has = [&](const QString &name) {
+            return db->scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'index' AND name = ?"),
+                              {name})
+                       .toInt()
+                   == 1;
+        };
+        EXPECT_EQ(has(index), c.indexed) << c.what;
+        EXPECT_EQ(has(dateIndex), !c.indexed) << c.what;
         EXPECT_EQ(schemaVersion() != versionBefore, c.indexed) << c.what;
         if (c.indexed) {
             EXPECT_EQ(schema::differences(*db), QStringList());

@@ -1,6 +1,7 @@
 #include "BenchSupport.h"
 
 #include "dao/Database.h"
+#include "queries/FrmQIn.h"
 #include "queries/FrmQOut.h"
 #include "queries/MovementSearch.h"
 #include "shell/ModBase.h"
@@ -14,44 +15,55 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <memory>
+
 namespace {
 
 struct QueryCase {
     int option;   // the period
     bool summary; // the summary report
+    bool receipts = false; // the receipt query, else the issue query
 };
 
 const QueryCase kYear{daterange::LastYear, false};
 const QueryCase kUnlimited{daterange::Unlimited, false};
 const QueryCase kSummaryYear{daterange::LastYear, true};
+const QueryCase kReceiptsUnlimited{daterange::Unlimited, false, true};
+
+const queries::MovementQueryKind &kindOf(const QueryCase &c)
+{
+    return c.receipts ? queries::receiptQuery() : queries::issueQuery();
+}
 
 // The statement the window runs for the case, without the window.
 queries::Statement statementOf(const QueryCase &c)
 {
     const DateRangeSelector range(ModBase::SysDate, c.option);
     const queries::Search search =
-        queries::periodSearch(queries::issueQuery(), range.title(), range.condition(), QStringList(4, QString()));
-    return c.summary ? queries::summaryStatement(queries::issueQuery(), search)
-                     : queries::detailStatement(queries::issueQuery(), search, ModBase::OrderBy);
+        queries::periodSearch(kindOf(c), range.title(), range.condition(), QStringList(4, QString()));
+    return c.summary ? queries::summaryStatement(kindOf(c), search)
+                     : queries::detailStatement(kindOf(c), search, ModBase::OrderBy);
 }
 
 } // namespace
 
-// The issue query's search: the statement, the grid fill, the widths and the total.
+// The search of the issue or receipt query: the statement, the grid fill, the widths and
+// the total.
 static void Query_program(benchmark::State &state, QueryCase c)
 {
     bench::ProgramFolder folder;
-    FrmQOut window;
-    window.resize(1280, 800);
-    window.show();
+    const std::unique_ptr<FrmMovementQuery> window =
+        c.receipts ? std::unique_ptr<FrmMovementQuery>(std::make_unique<FrmQIn>()) : std::make_unique<FrmQOut>();
+    window->resize(1280, 800);
+    window->show();
     QApplication::processEvents();
-    window.DateRange->selectOption(c.option);
-    window.OptKind[c.summary ? 1 : 0]->setChecked(true);
+    window->DateRange->selectOption(c.option);
+    window->OptKind[c.summary ? 1 : 0]->setChecked(true);
     for (auto _ : state) {
-        window.CmdQ->click();
-        benchmark::DoNotOptimize(window.GridQ->Rows());
+        window->CmdQ->click();
+        benchmark::DoNotOptimize(window->GridQ->Rows());
     }
-    state.counters["rows"] = window.GridQ->Rows() - 1;
+    state.counters["rows"] = window->GridQ->Rows() - 1;
     state.counters["peak_mb"] = bench::peakMemoryMb();
 }
 
@@ -74,6 +86,10 @@ BENCHMARK_CAPTURE(Query_program, unlimited, kUnlimited)
     ->Name("query_out_unlimited/program")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(Query_bare, unlimited, kUnlimited)
     ->Name("query_out_unlimited/bare")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(Query_program, receipts, kReceiptsUnlimited)
+    ->Name("query_in_unlimited/program")->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_CAPTURE(Query_bare, receipts, kReceiptsUnlimited)
+    ->Name("query_in_unlimited/bare")->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(Query_program, summary, kSummaryYear)
     ->Name("summary_out_year/program")->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_CAPTURE(Query_bare, summary, kSummaryYear)

@@ -51,6 +51,7 @@ static void StockAll_program(benchmark::State &state)
         benchmark::DoNotOptimize(window.GridQ->Rows());
     }
     state.counters["rows"] = window.GridQ->Rows() - 1;
+    state.counters["peak_mb"] = bench::peakMemoryMb();
 }
 BENCHMARK(StockAll_program)->Name("stock_all/program")->Unit(benchmark::kMillisecond);
 

@@ -4,6 +4,8 @@
 #include "shell/ModData.h"
 #include "widgets/FlexGrid.h"
 
+#include <optional>
+
 namespace stock {
 
 using platform::convert::Currency;
@@ -141,11 +143,51 @@ void fillMovementLines(FlexGrid &grid, dao::Database &db, const LineQuery &query
     grid.Fill(db, query.sql + tail, params, formats, order);
 }
 
+namespace {
+
+// An amount written "Standard" ("-1,234.50") in ten-thousandths, read from its bytes
+// exactly as parseNumber and Currency would read it; nothing for any other text.
+std::optional<qint64> standardUnits(QByteArrayView t)
+{
+    qsizetype i = 0;
+    const bool negative = i < t.size() && t[i] == '-';
+    if (negative)
+        ++i;
+    qint64 units = 0;
+    int digits = 0;
+    int group = -1; // digits since the last comma; -1 before any comma
+    for (; i < t.size() && t[i] != '.'; ++i) {
+        if (t[i] == ',') {
+            if (digits == 0 || (group >= 0 && group != 3) || (group < 0 && digits > 3))
+                return std::nullopt;
+            group = 0;
+        } else if (t[i] >= '0' && t[i] <= '9' && digits < 15) {
+            units = units * 10 + (t[i] - '0');
+            ++digits;
+            if (group >= 0)
+                ++group;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0 || (group >= 0 && group != 3) || t.size() - i != 3 || t[i + 1] < '0' || t[i + 1] > '9'
+        || t[i + 2] < '0' || t[i + 2] > '9')
+        return std::nullopt;
+    units = (units * 100 + (t[i + 1] - '0') * 10 + (t[i + 2] - '0')) * 100;
+    return negative ? -units : units;
+}
+
+} // namespace
+
 Currency columnTotal(const FlexGrid &grid, int col)
 {
     Currency total;
-    for (int r = 1; r < grid.Rows(); ++r)
-        total += Currency::fromDouble(platform::convert::parseNumber(grid.TextMatrix(r, col)).value_or(0));
+    for (int r = 1; r < grid.Rows(); ++r) {
+        if (const std::optional<qint64> units = standardUnits(grid.cellBytes(r, col)))
+            total.units += *units;
+        else
+            total += Currency::fromDouble(platform::convert::parseNumber(grid.TextMatrix(r, col)).value_or(0));
+    }
     return total;
 }
 

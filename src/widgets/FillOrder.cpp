@@ -3,6 +3,8 @@
 #include "dao/Collation.h"
 #include "dao/Database.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <optional>
@@ -67,12 +69,17 @@ void FillOrder::take(const dao::StepRow &row)
             continue;
         }
         const Tag tag = tagOf(kind);
+        double d = 0;
+        QByteArrayView bytes;
         if (tag == Number) {
-            const double d = kind == Kind::Integer ? static_cast<double>(field.integer()) : field.real();
-            c.ids.push_back(c.values.intern(QByteArrayView(reinterpret_cast<const char *>(&d), sizeof d), tag));
-        } else {
-            c.ids.push_back(c.values.intern(tag == Null ? QByteArrayView() : field.utf8(), tag));
+            d = kind == Kind::Integer ? static_cast<double>(field.integer()) : field.real();
+            bytes = QByteArrayView(reinterpret_cast<const char *>(&d), sizeof d);
+        } else if (tag != Null) {
+            bytes = field.utf8();
         }
+        if (c.lastId < 0 || c.values.tag(c.lastId) != tag || c.values.bytes(c.lastId) != bytes)
+            c.lastId = c.values.intern(bytes, tag);
+        c.ids.push_back(c.lastId);
     }
     ++m_rows;
 }
@@ -108,8 +115,32 @@ std::vector<int> FillOrder::ranksOf(const Column &column, int &rankCount)
 
 std::vector<int> FillOrder::order()
 {
+    // The ranks of the leading ranked keys are packed into one number per row, so that
+    // most comparisons of the sort read one value.
+    std::vector<std::uint64_t> packed;
+    size_t packedKeys = 0;
+    int bits = 0;
     for (Column &c : m_columns) {
         if (c.key.compare == Key::Compare::Number)
+            break;
+        int rankCount = 0;
+        const std::vector<int> rank = ranksOf(c, rankCount);
+        for (int &id : c.ids)
+            id = rank[static_cast<size_t>(id)];
+        c.values = DistinctValues();
+        const int width = std::max(1, static_cast<int>(std::bit_width(static_cast<unsigned>(rankCount))));
+        if (bits + width > 64)
+            break;
+        bits += width;
+        ++packedKeys;
+        packed.resize(static_cast<size_t>(m_rows));
+        for (size_t r = 0; r < packed.size(); ++r)
+            packed[r] = packed[r] << width | static_cast<std::uint64_t>(c.ids[r]);
+        std::vector<int>().swap(c.ids);
+    }
+    for (size_t k = packedKeys; k < m_columns.size(); ++k) {
+        Column &c = m_columns[k];
+        if (c.key.compare == Key::Compare::Number || c.values.size() == 0)
             continue;
         int rankCount = 0;
         const std::vector<int> rank = ranksOf(c, rankCount);
@@ -122,18 +153,18 @@ std::vector<int> FillOrder::order()
         rows[static_cast<size_t>(r)] = r;
     // The row number as the last key keeps ties in the order stepped without a stable
     // sort's buffer.
-    std::sort(rows.begin(), rows.end(), [this](int a, int b) {
-        for (const Column &c : m_columns) {
+    std::sort(rows.begin(), rows.end(), [&](int a, int b) {
+        const auto ra = static_cast<size_t>(a);
+        const auto rb = static_cast<size_t>(b);
+        if (!packed.empty() && packed[ra] != packed[rb])
+            return packed[ra] < packed[rb];
+        for (size_t k = packedKeys; k < m_columns.size(); ++k) {
+            const Column &c = m_columns[k];
             if (c.key.compare == Key::Compare::Number) {
-                const double x = c.numbers[static_cast<size_t>(a)];
-                const double y = c.numbers[static_cast<size_t>(b)];
-                if (x != y)
-                    return x < y;
-            } else {
-                const int x = c.ids[static_cast<size_t>(a)];
-                const int y = c.ids[static_cast<size_t>(b)];
-                if (x != y)
-                    return x < y;
+                if (c.numbers[ra] != c.numbers[rb])
+                    return c.numbers[ra] < c.numbers[rb];
+            } else if (c.ids[ra] != c.ids[rb]) {
+                return c.ids[ra] < c.ids[rb];
             }
         }
         return a < b;

@@ -38,6 +38,7 @@ private:
         DistinctValues values;
         std::vector<int> ids;       // per row; becomes the rank of the row's value
         std::vector<double> numbers; // per row, for Number
+        int lastId = -1;             // the previous row's value, often the same (a date)
     };
     static std::vector<int> ranksOf(const Column &column, int &rankCount);
 

@@ -157,6 +157,14 @@ QString FlexGrid::TextMatrix(int row, int col) const
     return row == 0 ? m_model->header(col) : m_model->text(row - 1, col);
 }
 
+QByteArrayView FlexGrid::cellBytes(int row, int col) const
+{
+    checkCell(row, col);
+    if (row == 0)
+        throw std::out_of_range("cellBytes: row 0 is the header");
+    return m_model->cell(row - 1, col);
+}
+
 void FlexGrid::setTextMatrix(int row, int col, const QString &text)
 {
     checkCell(row, col);

@@ -41,6 +41,8 @@ public:
     void setCols(int cols);
 
     QString TextMatrix(int row, int col) const;
+    // A data cell's text as UTF-8, without a copy: valid until the grid changes.
+    QByteArrayView cellBytes(int row, int col) const;
     void setTextMatrix(int row, int col, const QString &text);
 
     int ColWidth(int col) const;

@@ -127,6 +127,18 @@ TEST_F(MovementLinesTest, ColumnTotalIsExactOverManyRows)
     rows.append({QString()});
     grid.Fill({QStringLiteral("金额")}, rows);
     EXPECT_EQ(columnTotal(grid, 0).toDouble(), 1234667.89);
+
+    // Amounts are read from their bytes where they are written "Standard"; every text
+    // counts as the number it reads as, whichever way it is read.
+    for (const QString &text : {QStringLiteral("-1,234.50"), QStringLiteral("1234.50"), QStringLiteral("0.00"),
+                                QStringLiteral("12,34.50"), QStringLiteral("1,2345.00"), QStringLiteral("1.5"),
+                                QStringLiteral(" 3.00"), QStringLiteral("-0.01"), QStringLiteral("9,999,999,999.99"),
+                                QStringLiteral("1e3"), QStringLiteral(",123.00"), QStringLiteral("abc")}) {
+        grid.Fill({QStringLiteral("金额")}, {{text}});
+        EXPECT_EQ(columnTotal(grid, 0).units,
+                  platform::convert::Currency::fromDouble(platform::convert::parseNumber(text).value_or(0)).units)
+            << text.toStdString();
+    }
 }
 
 } // namespace

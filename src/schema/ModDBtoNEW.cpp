@@ -222,6 +222,30 @@ void showFailure(const std::exception &e)
                      platform::Icon::Critical);
 }
 
+// The current layout's indexes, and those of earlier layouts that it no longer has.
+struct IndexSet {
+    QStringList wanted, wantedSql, superseded;
+};
+
+const IndexSet &indexSet()
+{
+    static const IndexSet set = [] {
+        IndexSet s;
+        for (const schema::Layout &l : schema::layoutsAt(schema::kCurrent)) {
+            s.wantedSql += l.indexSql();
+            for (const schema::Index &i : l.indexes)
+                s.wanted.append(l.indexName(i));
+        }
+        for (const Version v : schema::kVersions)
+            for (const schema::Layout &l : schema::layoutsAt(v))
+                for (const schema::Index &i : l.indexes)
+                    if (!s.wanted.contains(l.indexName(i)) && !s.superseded.contains(l.indexName(i)))
+                        s.superseded.append(l.indexName(i));
+        return s;
+    }();
+    return set;
+}
+
 // Indexes that came in without a version of their own (the layout's indexes are no change
 // of the file's format) are made in a file of the current version that lacks them, and an
 // index that a wider one has taken the place of goes, once: a file that has the current
@@ -232,17 +256,7 @@ void completeIndexes(dao::Database &db)
 {
     if (DetectDBVersion(db) != 5.3f)
         return;
-    QStringList wanted, wantedSql, superseded;
-    for (const schema::Layout &l : schema::layoutsAt(schema::kCurrent)) {
-        wantedSql += l.indexSql();
-        for (const schema::Index &i : l.indexes)
-            wanted.append(l.indexName(i));
-    }
-    for (const Version v : schema::kVersions)
-        for (const schema::Layout &l : schema::layoutsAt(v))
-            for (const schema::Index &i : l.indexes)
-                if (!wanted.contains(l.indexName(i)) && !superseded.contains(l.indexName(i)))
-                    superseded.append(l.indexName(i));
+    const auto &[wanted, wantedSql, superseded] = indexSet();
     try {
         QStringList present;
         for (const dao::Row &r : db.select(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'")).rows)

@@ -37,7 +37,8 @@ QString rangeMessage();
 QString periodTitle(int option, const QDate &start, const QDate &end);
 
 // The date condition on the register's 登记日期, to follow a WHERE clause: it begins with
-// " AND", ends with a blank, and binds both days (inclusive); Unlimited spans every date.
+// " AND", ends with a blank, and binds both days (inclusive); Unlimited spans every date
+// and keeps the engine off the date index.
 struct Condition {
     QString sql;
     QVariantList params;

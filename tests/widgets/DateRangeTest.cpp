@@ -85,6 +85,6 @@ TEST(DateRange, ConditionBindsBothDaysAndUnlimitedSpansEveryDate)
     EXPECT_EQ(custom.params, (QVariantList{QStringLiteral("2026-01-01"), QStringLiteral("2026-01-15")}));
 
     const Condition unlimited = dateCondition(Unlimited, d(2026, 1, 1), d(2026, 1, 15));
-    EXPECT_EQ(unlimited.sql, custom.sql);
+    EXPECT_EQ(unlimited.sql, QStringLiteral(" AND +shijibiandongdengji.登记日期 BETWEEN ? AND ? "));
     EXPECT_EQ(unlimited.params, (QVariantList{QStringLiteral("1601-01-01"), QStringLiteral("9999-12-31")}));
 }

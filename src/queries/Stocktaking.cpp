@@ -4,7 +4,9 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 namespace queries {
 namespace {
@@ -43,18 +45,59 @@ dao::Result reagents(dao::Database &db, const QString &group)
                      all ? QVariantList{} : QVariantList{group});
 }
 
-// Every reagent's movements up to the period's end, per flag, the sums before the start
-// and within the period side by side. The opening figures need the whole history: it is
-// read once from the date index that carries flag, reagent, quantity and price (never the
-// register's own rows) and summed here, since a GROUP BY would first sort every line.
-QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period, qsizetype reagents)
+// Every listed reagent's sums, found by its key two million times over. The engine numbers
+// keys from 1 and never hands one out again, so an array indexed by the key holds them and
+// is read without the probing of a hash, which the whole pass would wait on; a catalogue
+// whose keys are far sparser than that goes through a hash instead.
+class ReagentTable {
+public:
+    explicit ReagentTable(const dao::Result &list)
+    {
+        qint64 least = 0, most = 0;
+        for (const dao::Row &r : list.rows) {
+            least = std::min(least, r[0].toLongLong());
+            most = std::max(most, r[0].toLongLong());
+        }
+        m_direct = least >= 0 && most < 2 * static_cast<qint64>(list.size()) + 65536;
+        if (m_direct) {
+            m_sums.resize(static_cast<size_t>(most) + 1);
+            return;
+        }
+        for (const dao::Row &r : list.rows) {
+            m_slots.insert(r[0].toLongLong(), m_sums.size());
+            m_sums.emplace_back();
+        }
+    }
+
+    // Null for a reagent that is not listed.
+    ReagentSums *find(qint64 id)
+    {
+        if (m_direct)
+            return id >= 0 && id < static_cast<qint64>(m_sums.size()) ? &m_sums[static_cast<size_t>(id)] : nullptr;
+        const auto it = m_slots.constFind(id);
+        return it == m_slots.constEnd() ? nullptr : &m_sums[*it];
+    }
+
+private:
+    bool m_direct = true;
+    std::vector<ReagentSums> m_sums;
+    QHash<qint64, size_t> m_slots;
+};
+
+// Every listed reagent's movements up to the period's end, per flag, the sums before the
+// start and within the period side by side. The opening figures need the whole history:
+// it is read once from the date index that carries flag, reagent, quantity and price
+// (never the register's own rows) and summed here, since a GROUP BY would first sort every
+// line.
+void registerSums(dao::Database &db, const Period &period, ReagentTable &sums)
 {
-    QHash<qint64, ReagentSums> sums;
-    sums.reserve(reagents);
     const auto add = [&sums](const dao::StepRow &row) {
         // Read in place: two million lines would make ten million variants. An empty
         // quantity or price reads as 0, as it sums to 0 in the engine.
-        FlagSums &s = sums[row.integer(0)][row.integer(1) - 1];
+        ReagentSums *reagent = sums.find(row.integer(0));
+        if (!reagent)
+            return;
+        FlagSums &s = (*reagent)[row.integer(1) - 1];
         const double quantity = row.real(3);
         const Currency q = units(quantity);
         const Currency amount = units(quantity * row.real(4));
@@ -67,7 +110,6 @@ QHash<qint64, ReagentSums> registerSums(dao::Database &db, const Period &period,
         }
     };
     db.each(StocktakingLinesSql, {period.start, period.end}, [](const QStringList &) {}, add);
-    return sums;
 }
 
 // Each reagent's lots: the total quantity and the plain average of the unit prices, summed
@@ -141,7 +183,8 @@ GridSnapshot stocktaking(dao::Database &db, const Period &period, const QString 
                          const std::function<void(int, int)> &progress)
 {
     const dao::Result list = reagents(db, group);
-    const QHash<qint64, ReagentSums> sums = registerSums(db, period, list.size());
+    ReagentTable sums(list);
+    registerSums(db, period, sums);
     const QHash<qint64, Lots> lots = lotSums(db);
 
     GridSnapshot g;
@@ -157,7 +200,7 @@ GridSnapshot stocktaking(dao::Database &db, const Period &period, const QString 
             row[c] = reagent.text(c);
         row[17] = reagent.text(5);
         row[19] = reagent[6].toLongLong() != 0 ? QStringLiteral("-1") : QStringLiteral("0");
-        putFigures(row, sums.value(id), lots.value(id));
+        putFigures(row, *sums.find(id), lots.value(id));
         if (progress)
             progress(i + 1, count);
         if (dropped(row))

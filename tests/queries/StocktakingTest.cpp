@@ -109,6 +109,26 @@ TEST_F(StocktakingTest, StockAmountIsTotalQuantityTimesAveragePrice)
     EXPECT_EQ(row[Average], u"15.00"_s);
 }
 
+TEST_F(StocktakingTest, AReagentOfAFarKeyHasItsFiguresToo)
+{
+    const qint32 near = reagent(u"甲"_s, u"生化"_s);
+    const qint32 far = 1000000000;
+    db().exec(u"UPDATE shijijibenxinxi SET 试剂ID=? WHERE 试剂ID=?"_s, {far, reagent(u"乙"_s, u"生化"_s)});
+    for (const qint32 id : {near, far}) {
+        line(1, id, kBefore, 4, 2.5);
+        line(2, id, kWithin, 1, 2.5);
+        lot(id, 3, 2.5);
+    }
+    for (const char *name : {"甲", "乙"}) {
+        const QStringList row = rowOf(list(), QString::fromUtf8(name));
+        ASSERT_FALSE(row.isEmpty()) << name;
+        EXPECT_EQ(row.mid(Opening, 12),
+                  (QStringList{u"4.00"_s, u"10.00"_s, u"0.00"_s, u"0.00"_s, u"1.00"_s, u"2.50"_s, u"0.00"_s, u"0.00"_s,
+                               u"3.00"_s, u"7.50"_s, u"3.00"_s, u"7.50"_s}))
+            << name;
+    }
+}
+
 TEST_F(StocktakingTest, OneGroupOrAll)
 {
     reagent(u"血清"_s, u"生化"_s);

@@ -84,7 +84,7 @@ void FillOrder::take(const dao::StepRow &row)
     ++m_rows;
 }
 
-std::vector<int> FillOrder::ranksOf(const Column &column, int &rankCount)
+int FillOrder::rankInPlace(Column &column)
 {
     const DistinctValues &v = column.values;
     std::vector<std::optional<dao::ChineseKey>> keys(static_cast<size_t>(v.size()));
@@ -92,7 +92,8 @@ std::vector<int> FillOrder::ranksOf(const Column &column, int &rankCount)
         for (int id = 0; id < v.size(); ++id)
             if (v.tag(id) == Text)
                 keys[static_cast<size_t>(id)].emplace(QString::fromUtf8(v.bytes(id)));
-    return v.ranks(
+    int rankCount = 0;
+    const std::vector<int> rank = v.ranks(
         [&](int a, int b) {
             if (v.tag(a) != v.tag(b))
                 return v.tag(a) < v.tag(b) ? -1 : 1;
@@ -111,6 +112,10 @@ std::vector<int> FillOrder::ranksOf(const Column &column, int &rankCount)
             }
         },
         rankCount);
+    for (int &id : column.ids)
+        id = rank[static_cast<size_t>(id)];
+    column.values = DistinctValues();
+    return rankCount;
 }
 
 std::vector<int> FillOrder::order()
@@ -123,11 +128,7 @@ std::vector<int> FillOrder::order()
     for (Column &c : m_columns) {
         if (c.key.compare == Key::Compare::Number)
             break;
-        int rankCount = 0;
-        const std::vector<int> rank = ranksOf(c, rankCount);
-        for (int &id : c.ids)
-            id = rank[static_cast<size_t>(id)];
-        c.values = DistinctValues();
+        const int rankCount = rankInPlace(c);
         const int width = std::max(1, static_cast<int>(std::bit_width(static_cast<unsigned>(rankCount))));
         if (bits + width > 64)
             break;
@@ -142,11 +143,7 @@ std::vector<int> FillOrder::order()
         Column &c = m_columns[k];
         if (c.key.compare == Key::Compare::Number || c.values.size() == 0)
             continue;
-        int rankCount = 0;
-        const std::vector<int> rank = ranksOf(c, rankCount);
-        for (int &id : c.ids)
-            id = rank[static_cast<size_t>(id)];
-        c.values = DistinctValues();
+        rankInPlace(c);
     }
     std::vector<int> rows(static_cast<size_t>(m_rows));
     for (int r = 0; r < m_rows; ++r)

@@ -40,7 +40,9 @@ private:
         std::vector<double> numbers; // per row, for Number
         int lastId = -1;             // the previous row's value, often the same (a date)
     };
-    static std::vector<int> ranksOf(const Column &column, int &rankCount);
+    // Turns the column's value ids into the ranks of their values and lets the values go;
+    // the number of distinct ranks.
+    static int rankInPlace(Column &column);
 
     std::vector<Column> m_columns;
     int m_rows = 0;

@@ -3,6 +3,7 @@
 #include "issues/Registration.h"
 #include "receipts/Registration.h"
 #include "registers/Registration.h"
+#include "ShownMainWindow.h"
 #include "shell/FrmMain.h"
 #include "widgets/DatePicker.h"
 
@@ -57,11 +58,7 @@ protected:
         issues::registerWindows();
         registers::registerWindows();
         main = std::make_unique<FrmMain>();
-        main->ApplyLoginState();
-        main->resize(1280, 800);
-        main->show();
-        QApplication::setActiveWindow(main.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        showMainWindow(*main);
     }
     void TearDown() override
     {

@@ -7,6 +7,7 @@
 #include "receipts/FrmProductPO.h"
 #include "shell/ModDataGrid.h"
 #include "registers/Registration.h"
+#include "ShownMainWindow.h"
 #include "shell/FrmMain.h"
 #include "shell/WindowRegistry.h"
 
@@ -33,11 +34,7 @@ protected:
         shell::registerWindow(QStringLiteral("FrmProductPO"), [](QWidget *p) { return new FrmProductPO(p); });
         registers::registerWindows();
         main = std::make_unique<FrmMain>();
-        main->ApplyLoginState();
-        main->resize(1280, 800);
-        main->show();
-        QApplication::setActiveWindow(main.get());
-        ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+        showMainWindow(*main);
     }
     void TearDown() override
     {

@@ -45,10 +45,23 @@ dao::Result reagents(dao::Database &db, const QString &group)
                      all ? QVariantList{} : QVariantList{group});
 }
 
+// A quantity and an amount summed.
+struct Sum {
+    Currency quantity, amount;
+    void add(Currency q, Currency a)
+    {
+        quantity += q;
+        amount += a;
+    }
+};
+
 // Every listed reagent's sums, found by its key two million times over. The engine numbers
-// keys from 1 and never hands one out again, so an array indexed by the key holds them and
-// is read without the probing of a hash, which the whole pass would wait on; a catalogue
-// whose keys are far sparser than that goes through a hash instead.
+// keys from 1 and never hands one out again, so the key itself is the place of a
+// reagent's sums and is read without the probing of a hash, which the whole pass would
+// wait on; a catalogue whose keys are far sparser than that goes through a hash instead.
+// The sums lie by flag and by side of the period's start: nearly every line adds to its
+// flag's opening sums, so the pass works in three arrays of 16 bytes a reagent, which stay
+// in the processor's cache, where one block of every figure of a reagent would not.
 class ReagentTable {
 public:
     explicit ReagentTable(const dao::Result &list)
@@ -59,28 +72,43 @@ public:
             most = std::max(most, r[0].toLongLong());
         }
         m_direct = least >= 0 && most < 2 * static_cast<qint64>(list.size()) + 65536;
-        if (m_direct) {
-            m_sums.resize(static_cast<size_t>(most) + 1);
-            return;
+        size_t places = static_cast<size_t>(most) + 1;
+        if (!m_direct) {
+            places = 0;
+            for (const dao::Row &r : list.rows)
+                m_slots.insert(r[0].toLongLong(), places++);
         }
-        for (const dao::Row &r : list.rows) {
-            m_slots.insert(r[0].toLongLong(), m_sums.size());
-            m_sums.emplace_back();
+        for (int f = 0; f < kFlags; ++f) {
+            m_before[f].resize(places);
+            m_within[f].resize(places);
         }
     }
 
-    // Null for a reagent that is not listed.
-    ReagentSums *find(qint64 id)
+    // Negative for a reagent that is not listed.
+    qint64 placeOf(qint64 id) const
     {
         if (m_direct)
-            return id >= 0 && id < static_cast<qint64>(m_sums.size()) ? &m_sums[static_cast<size_t>(id)] : nullptr;
+            return id >= 0 && id < static_cast<qint64>(m_before[0].size()) ? id : -1;
         const auto it = m_slots.constFind(id);
-        return it == m_slots.constEnd() ? nullptr : &m_sums[*it];
+        return it == m_slots.constEnd() ? -1 : static_cast<qint64>(*it);
+    }
+    // flag 1 to 3.
+    Sum &before(qint64 place, qint64 flag) { return m_before[flag - 1][static_cast<size_t>(place)]; }
+    Sum &within(qint64 place, qint64 flag) { return m_within[flag - 1][static_cast<size_t>(place)]; }
+
+    ReagentSums sumsOf(qint64 id) const
+    {
+        ReagentSums s;
+        const auto at = static_cast<size_t>(placeOf(id));
+        for (int f = 0; f < kFlags; ++f)
+            s[f] = {m_before[f][at].quantity, m_before[f][at].amount, m_within[f][at].quantity,
+                    m_within[f][at].amount};
+        return s;
     }
 
 private:
     bool m_direct = true;
-    std::vector<ReagentSums> m_sums;
+    std::array<std::vector<Sum>, kFlags> m_before, m_within;
     QHash<qint64, size_t> m_slots;
 };
 
@@ -94,20 +122,13 @@ void registerSums(dao::Database &db, const Period &period, ReagentTable &sums)
     const auto add = [&sums](const dao::StepRow &row) {
         // Read in place: two million lines would make ten million variants. An empty
         // quantity or price reads as 0, as it sums to 0 in the engine.
-        ReagentSums *reagent = sums.find(row.integer(0));
-        if (!reagent)
+        const qint64 place = sums.placeOf(row.integer(0));
+        if (place < 0)
             return;
-        FlagSums &s = (*reagent)[row.integer(1) - 1];
         const double quantity = row.real(3);
         const Currency q = units(quantity);
         const Currency amount = units(quantity * row.real(4));
-        if (row.integer(2) != 0) {
-            s.quantityBefore += q;
-            s.amountBefore += amount;
-        } else {
-            s.quantity += q;
-            s.amount += amount;
-        }
+        (row.integer(2) != 0 ? sums.before(place, row.integer(1)) : sums.within(place, row.integer(1))).add(q, amount);
     };
     db.each(StocktakingLinesSql, {period.start, period.end}, [](const QStringList &) {}, add);
 }
@@ -200,7 +221,7 @@ GridSnapshot stocktaking(dao::Database &db, const Period &period, const QString 
             row[c] = reagent.text(c);
         row[17] = reagent.text(5);
         row[19] = reagent[6].toLongLong() != 0 ? QStringLiteral("-1") : QStringLiteral("0");
-        putFigures(row, *sums.find(id), lots.value(id));
+        putFigures(row, sums.sumsOf(id), lots.value(id));
         if (progress)
             progress(i + 1, count);
         if (dropped(row))

@@ -226,13 +226,14 @@ void FrmMovementQuery::showResult(const queries::Statement &statement, const QLi
         Busy busy(QStringLiteral("正在检索数据"));
         ModBase::SQL = statement.query.sql + statement.tail;
         GridQ->setRedraw(false);
-        stock::fillMovementLines(*GridQ, ModData::database(), statement.query, statement.tail, statement.params,
-                                 statement.order);
+        const platform::convert::Currency total = stock::fillMovementLines(
+            *GridQ, ModData::database(), statement.query, statement.tail, statement.params, amountColumn,
+            statement.order);
         for (int c = 0; c < GridQ->Cols() && c < widths.size(); ++c)
             GridQ->setColWidth(c, widths.at(c));
         GridQ->setRedraw(true);
         m_report.kind = kind;
-        m_report.total = stock::columnTotal(*GridQ, amountColumn);
+        m_report.total = total;
         LabTip->setText(m_report.title + QStringLiteral("－共 %1 条记录，总金额：").arg(GridQ->Rows() - 1) +
                         platform::convert::standard(m_report.total.toDouble()));
     } catch (...) {

@@ -134,15 +134,6 @@ dao::Result movementLines(dao::Database &db, const LineQuery &query, const QStri
     return result;
 }
 
-void fillMovementLines(FlexGrid &grid, dao::Database &db, const LineQuery &query, const QString &tail,
-                       const QVariantList &params, const QList<roworder::Key> &order)
-{
-    QList<FlexGrid::NumberFormat> formats;
-    for (int col : query.standard)
-        formats.append({col, &platform::convert::standard});
-    grid.Fill(db, query.sql + tail, params, formats, order);
-}
-
 namespace {
 
 // An amount written "Standard" ("-1,234.50") in ten-thousandths, read from its bytes
@@ -177,17 +168,36 @@ std::optional<qint64> standardUnits(QByteArrayView t)
     return negative ? -units : units;
 }
 
+// A cell of an amount column as the total counts it.
+Currency amountOf(QByteArrayView cell)
+{
+    if (const std::optional<qint64> units = standardUnits(cell))
+        return Currency{*units};
+    return Currency::fromDouble(platform::convert::parseNumber(QString::fromUtf8(cell)).value_or(0));
+}
+
 } // namespace
+
+Currency fillMovementLines(FlexGrid &grid, dao::Database &db, const LineQuery &query, const QString &tail,
+                           const QVariantList &params, int amountColumn, const QList<roworder::Key> &order)
+{
+    Currency total;
+    QList<FlexGrid::NumberFormat> formats;
+    for (int col : query.standard) {
+        FlexGrid::NumberFormat format{col, &platform::convert::standard};
+        if (col == amountColumn)
+            format.written = [&total](const QString &text) { total += amountOf(text.toUtf8()); };
+        formats.append(format);
+    }
+    grid.Fill(db, query.sql + tail, params, formats, order);
+    return query.standard.contains(amountColumn) ? total : columnTotal(grid, amountColumn);
+}
 
 Currency columnTotal(const FlexGrid &grid, int col)
 {
     Currency total;
-    for (int r = 1; r < grid.Rows(); ++r) {
-        if (const std::optional<qint64> units = standardUnits(grid.cellBytes(r, col)))
-            total.units += *units;
-        else
-            total += Currency::fromDouble(platform::convert::parseNumber(grid.TextMatrix(r, col)).value_or(0));
-    }
+    for (int r = 1; r < grid.Rows(); ++r)
+        total += amountOf(grid.cellBytes(r, col));
     return total;
 }
 

@@ -65,9 +65,11 @@ dao::Result movementLines(dao::Database &db, const LineQuery &query, const QStri
                           const QVariantList &params);
 
 // The same rows filled into a grid as they are stepped, for results of any size, and put
-// in the order given.
-void fillMovementLines(FlexGrid &grid, dao::Database &db, const LineQuery &query, const QString &tail,
-                       const QVariantList &params, const QList<roworder::Key> &order = {});
+// in the order given. Gives the total of the amount column as columnTotal gives it, summed
+// while the rows are built rather than read back from a million cells.
+platform::convert::Currency fillMovementLines(FlexGrid &grid, dao::Database &db, const LineQuery &query,
+                                              const QString &tail, const QVariantList &params, int amountColumn,
+                                              const QList<roworder::Key> &order = {});
 
 // The total of a grid column of amounts such as "1,234.50", summed exactly.
 platform::convert::Currency columnTotal(const FlexGrid &grid, int col);

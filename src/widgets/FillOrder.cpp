@@ -1,5 +1,6 @@
 #include "FillOrder.h"
 
+#include "CopiedRows.h"
 #include "dao/Collation.h"
 #include "dao/Database.h"
 
@@ -52,10 +53,11 @@ FillOrder::FillOrder(const QList<Key> &keys)
         m_columns.push_back(Column{k, {}, {}, {}});
 }
 
-void FillOrder::take(const dao::StepRow &row)
+template <class Row>
+void FillOrder::take(const Row &row)
 {
     for (Column &c : m_columns) {
-        const dao::StepRow::Field field = row.field(c.key.col);
+        const auto field = row.field(c.key.col);
         const Kind kind = field.kind();
         if (c.key.compare == Key::Compare::Number) {
             double d = std::numeric_limits<double>::infinity(); // a text after every number
@@ -83,6 +85,9 @@ void FillOrder::take(const dao::StepRow &row)
     }
     ++m_rows;
 }
+
+template void FillOrder::take(const dao::StepRow &);
+template void FillOrder::take(const CopiedRows::Row &);
 
 int FillOrder::rankInPlace(Column &column)
 {

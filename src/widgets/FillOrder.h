@@ -28,7 +28,9 @@ struct Key {
 class FillOrder {
 public:
     explicit FillOrder(const QList<Key> &keys);
-    void take(const dao::StepRow &row);
+    // Row: a dao::StepRow, or a row of CopiedRows.
+    template <class Row>
+    void take(const Row &row);
     // order[i] is the row stepped as i-th that goes to place i; what was collected is gone.
     std::vector<int> order();
 

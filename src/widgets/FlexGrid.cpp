@@ -1,6 +1,7 @@
 #include "FlexGrid.h"
 
 #include "FlexModel.h"
+#include "RowHandoff.h"
 #include "Twips.h"
 #include "dao/Collation.h"
 #include "dao/Database.h"
@@ -440,9 +441,39 @@ void FlexGrid::Fill(const QStringList &header, const QList<QStringList> &rows)
 void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &params,
                     const QList<NumberFormat> &formats, const QList<OrderKey> &order)
 {
+    // A result past this many rows is built on a worker while the engine steps the rest.
+    constexpr int kRowsBeforeHandoff = 8192;
     bool started = false;
     roworder::FillOrder rowOrder(order);
-    std::vector<QString (*)(double)> formatOf;
+    std::vector<const NumberFormat *> formatOf;
+    const auto put = [&](const auto &row) {
+        char digits[32];
+        const int cols = static_cast<int>(formatOf.size());
+        for (int c = 0; c < cols; ++c) {
+            using Kind = dao::StepRow::Field::Kind;
+            const auto field = row.field(c);
+            const Kind kind = field.kind();
+            if (const NumberFormat *format = formatOf[static_cast<size_t>(c)]) {
+                const QString text = format->format(field.real());
+                m_model->appendCell(text);
+                if (format->written)
+                    format->written(text);
+            } else if (kind == Kind::Integer)
+                // The engine would format the digits with its own printf on every read.
+                m_model->appendCell(QByteArrayView(digits, std::to_chars(digits, std::end(digits), field.integer()).ptr));
+            else if (kind != Kind::Real)
+                m_model->appendCell(field.utf8());
+            else if (const int n = platform::convert::shortDoubleText(field.real(), digits))
+                m_model->appendCell(QByteArrayView(digits, n));
+            else
+                m_model->appendCell(platform::convert::doubleText(field.real()));
+        }
+        m_model->endRow();
+        if (!order.isEmpty())
+            rowOrder.take(row);
+    };
+    std::optional<RowHandoff> handoff;
+    int stepped = 0;
     try {
         db.each(
             sql, params,
@@ -452,37 +483,29 @@ void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &p
                 formatOf.assign(static_cast<size_t>(columns.size()), nullptr);
                 for (const NumberFormat &f : formats)
                     if (f.col >= 0 && f.col < columns.size())
-                        formatOf[static_cast<size_t>(f.col)] = f.format;
+                        formatOf[static_cast<size_t>(f.col)] = &f;
             },
             [&](const dao::StepRow &row) {
-                char digits[32];
-                const int cols = static_cast<int>(formatOf.size());
-                for (int c = 0; c < cols; ++c) {
-                    using Kind = dao::StepRow::Field::Kind;
-                    const dao::StepRow::Field field = row.field(c);
-                    const Kind kind = field.kind();
-                    if (const auto format = formatOf[static_cast<size_t>(c)])
-                        m_model->appendCell(format(field.real()));
-                    else if (kind == Kind::Integer)
-                        // The engine would format the digits with its own printf on every read.
-                        m_model->appendCell(
-                            QByteArrayView(digits, std::to_chars(digits, std::end(digits), field.integer()).ptr));
-                    else if (kind != Kind::Real)
-                        m_model->appendCell(field.utf8());
-                    else if (const int n = platform::convert::shortDoubleText(field.real(), digits))
-                        m_model->appendCell(QByteArrayView(digits, n));
-                    else
-                        m_model->appendCell(platform::convert::doubleText(field.real()));
+                if (handoff) {
+                    handoff->add(row);
+                    return;
                 }
-                m_model->endRow();
-                if (!order.isEmpty())
-                    rowOrder.take(row);
+                put(row);
+                if (++stepped == kRowsBeforeHandoff)
+                    handoff.emplace([&put](const CopiedRows &rows) {
+                        for (int r = 0; r < rows.size(); ++r)
+                            put(rows.row(r));
+                    });
             });
+        if (handoff)
+            handoff->finish();
         if (!order.isEmpty()) {
             std::vector<int> rows = rowOrder.order();
             m_model->reorder(rows);
         }
     } catch (...) {
+        // The worker stops before the model is emptied.
+        handoff.reset();
         if (started) {
             finishFill();
             setRows(1);

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QTableView>
 
+#include <functional>
+
 namespace dao {
 class Database;
 struct Result;
@@ -92,9 +94,12 @@ public:
     void Fill(const dao::Result &result);
     void Fill(const QStringList &header, const QList<QStringList> &rows);
     // A column whose numbers a fill writes with a format of the caller's ("1,234.50").
+    // written, when set, sees each text the format writes, on whichever thread builds the
+    // rows, and before the fill returns.
     struct NumberFormat {
         int col;
         QString (*format)(double value);
+        std::function<void(const QString &text)> written = {};
     };
     // The rows of a SELECT as they are stepped, without holding them twice: for results of
     // any size. With an order, the rows are shown in that order (roworder::Key), which the

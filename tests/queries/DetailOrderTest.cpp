@@ -56,7 +56,7 @@ protected:
         FlexGrid expected;
         stock::fillMovementLines(expected, db(), lines,
                                  search.conditions + ModBase::OrderBy + u", shijibiandongdengji.登记ID"_s,
-                                 search.params);
+                                 search.params, stock::ReportAmountColumn);
         ASSERT_GT(expected.Rows(), 30);
         ASSERT_EQ(w->GridQ->Rows(), expected.Rows());
         for (int r = 0; r < expected.Rows(); ++r)

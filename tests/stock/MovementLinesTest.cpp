@@ -107,13 +107,16 @@ TEST_F(MovementLinesTest, SteppedFillShowsTheLinesAsRead)
     line(Issue, 1234.5, 10);
     line(Issue, 0.25, 3.333);
     line(Issue, 2, 0, 20260115002);
-    for (const auto &[query, tail] : {std::pair{reportLines(Issue), QString()}, std::pair{summaryLines(Issue), SummaryTail}}) {
+    for (const auto &[query, tail, amount] : {std::tuple{reportLines(Issue), QString(), ReportAmountColumn},
+                                              std::tuple{summaryLines(Issue), SummaryTail, SummaryAmountColumn}}) {
         FlexGrid read;
         read.Fill(movementLines(db(), query, tail, {}));
         FlexGrid stepped;
-        fillMovementLines(stepped, db(), query, tail, {});
+        const platform::convert::Currency total = fillMovementLines(stepped, db(), query, tail, {}, amount);
         EXPECT_EQ(stepped.snapshot().header, read.snapshot().header);
         EXPECT_EQ(stepped.snapshot().rows, read.snapshot().rows) << query.sql.toStdString();
+        EXPECT_EQ(total.units, columnTotal(read, amount).units);
+        EXPECT_EQ(total.units, 123458300); // 12,345.00 + 0.83 + 0.00
     }
 }
 

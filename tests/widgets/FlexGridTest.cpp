@@ -501,3 +501,54 @@ TEST(FlexGrid, RowsOfAFillStayRightWhenChangedAfterwards)
     g.setTextMatrix(1, 0, QStringLiteral("再"));
     EXPECT_EQ(column(g, 0), QStringList{QStringLiteral("再")});
 }
+
+namespace {
+
+QString throwingFormat(double value)
+{
+    if (value == 15000)
+        throw std::runtime_error("format failed");
+    return platform::convert::standard(value);
+}
+
+} // namespace
+
+// A result of tens of thousands of rows is built on a worker thread while the engine steps
+// on: every kind of field, the order, the written texts and both kinds of failure must come
+// out as a small result's do.
+TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
+{
+    TempFolder dir;
+    auto db = dao::Database::create(dir.file(QStringLiteral("large.dat")), QStringLiteral("k"));
+    db->execScript(QStringLiteral(
+        "CREATE TABLE t AS WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM s WHERE n < 30000)"
+        " SELECT n, CASE n % 4 WHEN 0 THEN '血清' || (n % 97) WHEN 1 THEN NULL WHEN 2 THEN n % 13 ELSE 'a' || (n % 7) END"
+        " AS 组别, n * 0.25 AS 单价, CASE WHEN n % 5 = 0 THEN x'4142' ELSE '试剂' || n END AS 品名 FROM s;"));
+    using Compare = FlexGrid::OrderKey::Compare;
+    const QString select = QStringLiteral("SELECT n, 组别, 单价, 品名 FROM t");
+    FlexGrid expected;
+    expected.Fill(db->select(select + QStringLiteral(" ORDER BY 组别 COLLATE ZH, n")));
+    for (int r = 1; r < expected.Rows(); ++r)
+        expected.setTextMatrix(r, 2, platform::convert::standard(expected.TextMatrix(r, 2).toDouble()));
+
+    FlexGrid g;
+    int written = 0;
+    const QList<FlexGrid::NumberFormat> formats{{2, &platform::convert::standard, [&written](const QString &) { ++written; }}};
+    g.Fill(*db, select, {}, formats, {{1, Compare::Chinese}, {0, Compare::Number}});
+    ASSERT_EQ(g.Rows(), 30001);
+    EXPECT_EQ(written, 30000);
+    EXPECT_EQ(g.snapshot().header, expected.snapshot().header);
+    for (int r = 1; r < g.Rows(); ++r)
+        for (int c = 0; c < 4; ++c)
+            ASSERT_EQ(g.TextMatrix(r, c), expected.TextMatrix(r, c)) << "row " << r << " col " << c;
+
+    EXPECT_THROW(g.Fill(*db, QStringLiteral("SELECT CASE WHEN n = 20000 THEN abs(-9223372036854775808) ELSE n END AS 序 "
+                                            "FROM t ORDER BY n")),
+                 dao::DaoError);
+    EXPECT_EQ(g.Rows(), 1);
+    EXPECT_EQ(g.TextMatrix(0, 0), QStringLiteral("序"));
+    EXPECT_THROW(g.Fill(*db, QStringLiteral("SELECT n, n * 1.0 AS 数 FROM t ORDER BY n"), {}, {{1, &throwingFormat}}),
+                 std::runtime_error);
+    EXPECT_EQ(g.Rows(), 1);
+    EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("数"));
+}

@@ -14,6 +14,32 @@ namespace {
 
 constexpr auto ChunkSize = static_cast<qsizetype>(hugepages::PageSize);
 
+// A cell's first byte may mark it: a reference to its column's pool, three bytes of seven
+// bits each (never a NUL) after the mark; or a text of the cell's own that begins with
+// either mark byte itself, escaped by one more byte.
+constexpr char Pooled = '\x01';
+constexpr char Escaped = '\x02';
+constexpr qsizetype RefSize = 4;
+constexpr int MostPooled = 1 << 21;
+// Pooling a column pays while most of its texts repeat; it is judged every so many cells.
+constexpr int PoolJudgedEvery = 65536;
+
+void putRef(std::string &cells, int id)
+{
+    cells.push_back(Pooled);
+    for (int shift = 0; shift < 21; shift += 7)
+        cells.push_back(static_cast<char>(0x80 | ((id >> shift) & 0x7F)));
+    cells.push_back('\0');
+}
+
+int refOf(QByteArrayView raw)
+{
+    int id = 0;
+    for (int i = 0; i < 3; ++i)
+        id |= (static_cast<unsigned char>(raw[1 + i]) & 0x7F) << (7 * i);
+    return id;
+}
+
 // The bytes of one cell in a row block; a row may end before its last columns, which are
 // then empty.
 qsizetype endOf(QByteArrayView cells, qsizetype from)
@@ -42,6 +68,8 @@ QByteArrayView cellOf(QByteArrayView cells, int col)
 template <typename Bytes>
 void putCell(Bytes &cells, QByteArrayView utf8)
 {
+    if (!utf8.isEmpty() && (utf8.front() == Pooled || utf8.front() == Escaped))
+        cells.push_back(Escaped);
     if (!utf8.isEmpty() && std::memchr(utf8.data(), '\0', static_cast<size_t>(utf8.size()))) {
         for (char ch : utf8)
             if (ch != '\0')
@@ -250,7 +278,34 @@ QString FlexModel::text(int row, int col) const
 
 QByteArrayView FlexModel::cell(int row, int col) const
 {
-    return cellOf(m_lines[static_cast<size_t>(row)].cells(), col);
+    return resolved(col, cellOf(m_lines[static_cast<size_t>(row)].cells(), col));
+}
+
+QByteArrayView FlexModel::resolved(int col, QByteArrayView raw) const
+{
+    if (raw.isEmpty())
+        return raw;
+    if (raw.front() == Pooled && raw.size() == RefSize && static_cast<size_t>(col) < m_pools.size())
+        return m_pools[static_cast<size_t>(col)].texts.bytes(refOf(raw));
+    if (raw.front() == Escaped)
+        return raw.sliced(1);
+    return raw;
+}
+
+int FlexModel::CellPool::idOf(QByteArrayView utf8)
+{
+    if (!on)
+        return -1;
+    if (texts.size() >= MostPooled) {
+        on = false;
+        return -1;
+    }
+    const int before = texts.size();
+    const int id = texts.intern(utf8);
+    added += texts.size() - before;
+    if (++lookups % PoolJudgedEvery == 0 && added * 2 > lookups)
+        on = false;
+    return id;
 }
 
 void FlexModel::setText(int row, int col, const QString &text)
@@ -371,6 +426,7 @@ void FlexModel::clearCells()
         line = Line();
     dropChunks();
     m_headerLine = Line();
+    m_pools.clear();
     dropColours();
     for (QString &h : m_header)
         h.clear();
@@ -394,6 +450,8 @@ void FlexModel::startFill(const QStringList &header)
     m_headerLine = Line();
     dropColours();
     m_cols = static_cast<int>(header.size());
+    m_pools.assign(static_cast<size_t>(m_cols), CellPool());
+    m_cellInRow = 0;
     m_header = header;
     m_alignments = QList<Qt::Alignment>(m_cols, General);
 }
@@ -407,16 +465,24 @@ void FlexModel::appendRow(const QStringList &texts)
 
 void FlexModel::appendCell(QByteArrayView utf8)
 {
+    const auto col = static_cast<size_t>(m_cellInRow++);
+    // A text no longer than a reference is kept in the row.
+    if (m_filling && utf8.size() > RefSize && col < m_pools.size())
+        if (const int id = m_pools[col].idOf(utf8); id >= 0) {
+            putRef(m_scratch, id);
+            return;
+        }
     putCell(m_scratch, utf8);
 }
 
 void FlexModel::appendCell(const QString &text)
 {
-    putCell(m_scratch, text);
+    appendCell(QByteArrayView(text.toUtf8()));
 }
 
 void FlexModel::endRow()
 {
+    m_cellInRow = 0;
     const auto size = static_cast<qsizetype>(m_scratch.size());
     m_lines.emplace_back(keep(QByteArrayView(m_scratch.data(), size)), size);
     m_scratch.clear(); // keeps its capacity for the next row

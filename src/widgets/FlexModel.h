@@ -1,5 +1,6 @@
 #pragma once
 
+#include "RowOrder.h"
 #include "dao/HugePages.h"
 
 #include <QAbstractTableModel>
@@ -15,7 +16,8 @@
 // so a million rows of twenty columns fit in a few hundred megabytes; colours are kept
 // only for the rows that have any, and travel with their row. The rows of a fill are
 // packed into large shared chunks rather than one allocation each; a row changed later
-// gets a block of its own.
+// gets a block of its own. A fill keeps each text that repeats down a column once (a
+// name, a maker, a date on a million lines), the rows holding a short reference to it.
 class FlexModel : public QAbstractTableModel {
 public:
     // Column alignment "general": numbers to the right, other text to the left.
@@ -107,7 +109,20 @@ private:
     void dropChunks();
     void dropColours();
 
+    // The texts of one column that a fill keeps once. A column whose texts are nearly all
+    // different (numbers, batch numbers) stops being pooled soon after the fill begins.
+    struct CellPool {
+        roworder::DistinctValues texts;
+        int lookups = 0;
+        int added = 0;
+        bool on = true;
+        int idOf(QByteArrayView utf8); // -1: not pooled
+    };
+    QByteArrayView resolved(int col, QByteArrayView raw) const;
+
     std::vector<Line, hugepages::Allocator<Line>> m_lines;
+    std::vector<CellPool> m_pools; // by column, for the rows of the last fill
+    int m_cellInRow = 0;           // the column the next appended cell goes to
     Line m_headerLine; // colours of the header row; its texts are m_header
     std::vector<std::vector<CellColour>> m_colourSets;
     std::vector<quint32> m_freeColourSets; // indices of emptied sets, taken again first

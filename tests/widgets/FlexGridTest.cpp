@@ -552,3 +552,40 @@ TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
     EXPECT_EQ(g.Rows(), 1);
     EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("数"));
 }
+
+// A fill keeps a text repeated down a column once and the rows refer to it; every cell
+// must read back as written, whether it repeats or not, begins with a byte that marks a
+// reference, or is changed, sorted or cut after the fill.
+TEST(FlexGrid, TextsKeptOnceReadBackAsWritten)
+{
+    const QStringList repeated{QStringLiteral("北京试剂有限公司"), QString(QChar(1)) + QStringLiteral("abcdef"),
+                               QString(QChar(2)) + QStringLiteral("x"), QString(QChar(1)), QStringLiteral("血清")};
+    const auto rowOf = [&repeated](int i) {
+        return QStringList{QStringLiteral("批号%1").arg(i), repeated.at(i % repeated.size()),
+                           // as long as a reference, so kept in the row
+                           QString(QChar(i % 3 ? 1 : 2)) + QStringLiteral("%1").arg(i % 11, 3, 10, QLatin1Char('0'))};
+    };
+    // More rows than a column of distinct texts is pooled for.
+    constexpr int count = 70000;
+    QList<QStringList> rows;
+    for (int i = 0; i < count; ++i)
+        rows.append(rowOf(i));
+    FlexGrid g;
+    g.Fill({QStringLiteral("批号"), QStringLiteral("厂商"), QStringLiteral("标")}, rows);
+    for (int i = 0; i < count; ++i)
+        for (int c = 0; c < 3; ++c)
+            ASSERT_EQ(g.TextMatrix(i + 1, c), rowOf(i).at(c)) << "row " << i + 1 << " col " << c;
+
+    const QString changed = QString(QChar(1)) + QStringLiteral("新");
+    g.setTextMatrix(5, 1, changed);
+    EXPECT_EQ(g.TextMatrix(5, 1), changed);
+    EXPECT_EQ(g.TextMatrix(5, 0), QStringLiteral("批号4"));
+    EXPECT_EQ(g.TextMatrix(5, 2), rowOf(4).at(2));
+    g.Sort(1, Qt::AscendingOrder);
+    g.setCols(2);
+    ASSERT_EQ(g.Rows(), count + 1);
+    for (int r = 1; r < g.Rows(); ++r) {
+        const int i = g.TextMatrix(r, 0).mid(2).toInt();
+        ASSERT_EQ(g.TextMatrix(r, 1), i == 4 ? changed : rowOf(i).at(1)) << "row " << r;
+    }
+}

@@ -441,7 +441,8 @@ void FlexGrid::Fill(const QStringList &header, const QList<QStringList> &rows)
 void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &params,
                     const QList<NumberFormat> &formats, const QList<OrderKey> &order)
 {
-    // A result past this many rows is built on a worker while the engine steps the rest.
+    // A result past this many rows is built on a worker while the engine steps the rest,
+    // keeping its repeated texts once.
     constexpr int kRowsBeforeHandoff = 8192;
     bool started = false;
     roworder::FillOrder rowOrder(order);
@@ -491,8 +492,10 @@ void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &p
                     return;
                 }
                 put(row);
-                if (++stepped == kRowsBeforeHandoff)
-                    handoff.emplace([&put](const CopiedRows &rows) {
+                if (++stepped < kRowsBeforeHandoff)
+                    return;
+                m_model->poolRepeatedTexts();
+                handoff.emplace([&put](const CopiedRows &rows) {
                         for (int r = 0; r < rows.size(); ++r)
                             put(rows.row(r));
                     });

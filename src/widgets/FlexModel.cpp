@@ -450,7 +450,7 @@ void FlexModel::startFill(const QStringList &header)
     m_headerLine = Line();
     dropColours();
     m_cols = static_cast<int>(header.size());
-    m_pools.assign(static_cast<size_t>(m_cols), CellPool());
+    m_pools.clear();
     m_cellInRow = 0;
     m_header = header;
     m_alignments = QList<Qt::Alignment>(m_cols, General);
@@ -516,6 +516,11 @@ void FlexModel::dropChunks()
     m_chunks.clear();
     m_chunkNext = nullptr;
     m_chunkEnd = nullptr;
+}
+
+void FlexModel::poolRepeatedTexts()
+{
+    m_pools.assign(static_cast<size_t>(m_cols), CellPool());
 }
 
 void FlexModel::finishFill()

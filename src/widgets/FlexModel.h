@@ -16,8 +16,8 @@
 // so a million rows of twenty columns fit in a few hundred megabytes; colours are kept
 // only for the rows that have any, and travel with their row. The rows of a fill are
 // packed into large shared chunks rather than one allocation each; a row changed later
-// gets a block of its own. A fill keeps each text that repeats down a column once (a
-// name, a maker, a date on a million lines), the rows holding a short reference to it.
+// gets a block of its own. A large fill can keep each text that repeats down a column
+// once (a name, a maker, a date on a million lines), the rows holding a short reference.
 class FlexModel : public QAbstractTableModel {
 public:
     // Column alignment "general": numbers to the right, other text to the left.
@@ -60,6 +60,9 @@ public:
     void appendCell(QByteArrayView utf8);
     void appendCell(const QString &text);
     void endRow();
+    // From the next row on, each text that repeats down a column is kept once, the rows
+    // referring to it: a large fill costs half the memory, at a lookup for every cell.
+    void poolRepeatedTexts();
     void finishFill();
 
     // Puts the rows in the order given: order[i] is the old row that becomes row i; order

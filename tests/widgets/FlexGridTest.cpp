@@ -553,9 +553,9 @@ TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
     EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("数"));
 }
 
-// A fill keeps a text repeated down a column once and the rows refer to it; every cell
-// must read back as written, whether it repeats or not, begins with a byte that marks a
-// reference, or is changed, sorted or cut after the fill.
+// A large fill keeps a text repeated down a column once and the rows refer to it; every
+// cell must read back as written, whether it repeats or not, begins with a byte that marks
+// a reference, or is changed, sorted or cut after the fill.
 TEST(FlexGrid, TextsKeptOnceReadBackAsWritten)
 {
     const QStringList repeated{QStringLiteral("北京试剂有限公司"), QString(QChar(1)) + QStringLiteral("abcdef"),
@@ -566,26 +566,31 @@ TEST(FlexGrid, TextsKeptOnceReadBackAsWritten)
                            QString(QChar(i % 3 ? 1 : 2)) + QStringLiteral("%1").arg(i % 11, 3, 10, QLatin1Char('0'))};
     };
     // More rows than a column of distinct texts is pooled for.
-    constexpr int count = 70000;
-    QList<QStringList> rows;
-    for (int i = 0; i < count; ++i)
-        rows.append(rowOf(i));
+    constexpr int count = 90000;
+    TempFolder dir;
+    auto db = dao::Database::create(dir.file(QStringLiteral("texts.dat")), QStringLiteral("k"));
+    db->execScript(QStringLiteral(
+        "CREATE TABLE t AS WITH RECURSIVE s(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM s WHERE n < 89999)"
+        " SELECT n, '批号' || n AS 批号, CASE n % 5 WHEN 0 THEN '北京试剂有限公司' WHEN 1 THEN char(1) || 'abcdef'"
+        " WHEN 2 THEN char(2) || 'x' WHEN 3 THEN char(1) ELSE '血清' END AS 厂商,"
+        " char(CASE WHEN n % 3 THEN 1 ELSE 2 END) || printf('%03d', n % 11) AS 标 FROM s;"));
     FlexGrid g;
-    g.Fill({QStringLiteral("批号"), QStringLiteral("厂商"), QStringLiteral("标")}, rows);
+    g.Fill(*db, QStringLiteral("SELECT 批号, 厂商, 标 FROM t ORDER BY n"));
+    ASSERT_EQ(g.Rows(), count + 1);
     for (int i = 0; i < count; ++i)
         for (int c = 0; c < 3; ++c)
             ASSERT_EQ(g.TextMatrix(i + 1, c), rowOf(i).at(c)) << "row " << i + 1 << " col " << c;
 
     const QString changed = QString(QChar(1)) + QStringLiteral("新");
-    g.setTextMatrix(5, 1, changed);
-    EXPECT_EQ(g.TextMatrix(5, 1), changed);
-    EXPECT_EQ(g.TextMatrix(5, 0), QStringLiteral("批号4"));
-    EXPECT_EQ(g.TextMatrix(5, 2), rowOf(4).at(2));
+    g.setTextMatrix(count, 1, changed);
+    EXPECT_EQ(g.TextMatrix(count, 1), changed);
+    EXPECT_EQ(g.TextMatrix(count, 0), QStringLiteral("批号%1").arg(count - 1));
+    EXPECT_EQ(g.TextMatrix(count, 2), rowOf(count - 1).at(2));
     g.Sort(1, Qt::AscendingOrder);
     g.setCols(2);
     ASSERT_EQ(g.Rows(), count + 1);
     for (int r = 1; r < g.Rows(); ++r) {
         const int i = g.TextMatrix(r, 0).mid(2).toInt();
-        ASSERT_EQ(g.TextMatrix(r, 1), i == 4 ? changed : rowOf(i).at(1)) << "row " << r;
+        ASSERT_EQ(g.TextMatrix(r, 1), i == count - 1 ? changed : rowOf(i).at(1)) << "row " << r;
     }
 }

@@ -47,6 +47,14 @@ public:
     void clear(); // keeps the memory for the next rows
 
 private:
+    struct Read {
+        Kind kind;
+        qint64 integer;
+        double real;
+        QByteArrayView bytes;
+    };
+
+    std::vector<Read> m_read; // the row being added
     std::string m_bytes;
     std::vector<std::uint32_t> m_fieldAt; // where each field of each row begins in m_bytes
     size_t m_cols = 0;

@@ -496,9 +496,9 @@ void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &p
                     return;
                 m_model->poolRepeatedTexts();
                 handoff.emplace([&put](const CopiedRows &rows) {
-                        for (int r = 0; r < rows.size(); ++r)
-                            put(rows.row(r));
-                    });
+                    for (int r = 0; r < rows.size(); ++r)
+                        put(rows.row(r));
+                });
             });
         if (handoff)
             handoff->finish();

@@ -119,18 +119,34 @@ private:
 // line.
 void registerSums(dao::Database &db, const Period &period, ReagentTable &sums)
 {
-    const auto add = [&sums](const dao::StepRow &row) {
+    // The lines come in date order, so each adds to sums anywhere in the tables, which the
+    // engine's own reading keeps pushing out of the cache: a line's sums are fetched as it
+    // is read and added to a few lines later, while the engine reads on.
+    struct Add {
+        Sum *sum;
+        Currency quantity, amount;
+    };
+    constexpr size_t kAhead = 16;
+    std::array<Add, kAhead> pending{};
+    size_t lines = 0;
+    const auto add = [&](const dao::StepRow &row) {
         // Read in place: two million lines would make ten million variants. An empty
         // quantity or price reads as 0, as it sums to 0 in the engine.
         const qint64 place = sums.placeOf(row.integer(0));
         if (place < 0)
             return;
         const double quantity = row.real(3);
-        const Currency q = units(quantity);
-        const Currency amount = units(quantity * row.real(4));
-        (row.integer(2) != 0 ? sums.before(place, row.integer(1)) : sums.within(place, row.integer(1))).add(q, amount);
+        Sum &sum = row.integer(2) != 0 ? sums.before(place, row.integer(1)) : sums.within(place, row.integer(1));
+        __builtin_prefetch(&sum, 1);
+        Add &slot = pending[lines++ % kAhead];
+        if (slot.sum)
+            slot.sum->add(slot.quantity, slot.amount);
+        slot = {&sum, units(quantity), units(quantity * row.real(4))};
     };
     db.each(StocktakingLinesSql, {period.start, period.end}, [](const QStringList &) {}, add);
+    for (const Add &a : pending)
+        if (a.sum)
+            a.sum->add(a.quantity, a.amount);
 }
 
 // Each reagent's lots: the total quantity and the plain average of the unit prices, summed

@@ -451,6 +451,8 @@ void FlexModel::startFill(const QStringList &header)
     dropColours();
     m_cols = static_cast<int>(header.size());
     m_pools.clear();
+    // A fill that failed half way through a row leaves its first cells here.
+    m_scratch.clear();
     m_cellInRow = 0;
     m_header = header;
     m_alignments = QList<Qt::Alignment>(m_cols, General);

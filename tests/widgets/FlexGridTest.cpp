@@ -551,6 +551,10 @@ TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
                  std::runtime_error);
     EXPECT_EQ(g.Rows(), 1);
     EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("数"));
+    // That failure came half way through a row; the next fill starts clean.
+    g.Fill(*db, QStringLiteral("SELECT n, 单价 FROM t WHERE n <= 2 ORDER BY n"));
+    EXPECT_EQ(g.snapshot().rows, (QList<QStringList>{{QStringLiteral("1"), QStringLiteral("0.25")},
+                                                     {QStringLiteral("2"), QStringLiteral("0.5")}}));
 }
 
 // A large fill keeps a text repeated down a column once and the rows refer to it; every

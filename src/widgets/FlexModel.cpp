@@ -468,8 +468,10 @@ void FlexModel::appendRow(const QStringList &texts)
 void FlexModel::appendCell(QByteArrayView utf8)
 {
     const auto col = static_cast<size_t>(m_cellInRow++);
-    // A text no longer than a reference is kept in the row.
-    if (m_filling && utf8.size() > RefSize && col < m_pools.size())
+    // A text no longer than a reference is kept in the row, and so is one holding a NUL,
+    // which the row drops.
+    if (m_filling && utf8.size() > RefSize && col < m_pools.size()
+        && !std::memchr(utf8.data(), '\0', static_cast<size_t>(utf8.size())))
         if (const int id = m_pools[col].idOf(utf8); id >= 0) {
             putRef(m_scratch, id);
             return;

@@ -29,17 +29,29 @@ qint64 CopiedRows::Field::integer() const
 
 double CopiedRows::Field::real() const
 {
-    return kind() == Kind::Real ? readAt<double>(m_at + 1) : 0;
+    switch (kind()) {
+    case Kind::Real:
+        return readAt<double>(m_at + 1);
+    case Kind::Integer:
+        return static_cast<double>(readAt<qint64>(m_at + 1));
+    case Kind::Text:
+    case Kind::Blob:
+        return *m_at & WithNumber ? readAt<double>(m_at + 1) : 0;
+    case Kind::Null:
+        break;
+    }
+    return 0;
 }
 
 QByteArrayView CopiedRows::Field::utf8() const
 {
     if (kind() != Kind::Text && kind() != Kind::Blob)
         return {};
-    return {m_at + 1 + sizeof(std::uint32_t), static_cast<qsizetype>(readAt<std::uint32_t>(m_at + 1))};
+    const char *at = m_at + 1 + (*m_at & WithNumber ? sizeof(double) : 0);
+    return {at + sizeof(std::uint32_t), static_cast<qsizetype>(readAt<std::uint32_t>(at))};
 }
 
-void CopiedRows::add(const dao::StepRow &row)
+void CopiedRows::add(const dao::StepRow &row, const std::vector<bool> &numberOf)
 {
     // The fields are read first and then copied in one piece: a row of twenty fields
     // appended field by field spends more on the appends than on the bytes.
@@ -63,6 +75,11 @@ void CopiedRows::add(const dao::StepRow &row)
             break;
         case Kind::Text:
         case Kind::Blob:
+            r.withNumber = static_cast<size_t>(c) < numberOf.size() && numberOf[static_cast<size_t>(c)];
+            if (r.withNumber) {
+                r.real = field.real();
+                size += sizeof r.real;
+            }
             r.bytes = field.utf8();
             size += sizeof(std::uint32_t) + static_cast<size_t>(r.bytes.size());
             break;
@@ -78,7 +95,8 @@ void CopiedRows::add(const dao::StepRow &row)
     char *out = m_bytes.data();
     for (const Read &r : m_read) {
         m_fieldAt.push_back(static_cast<std::uint32_t>(at));
-        out[at++] = static_cast<char>(r.kind);
+        const bool withNumber = (r.kind == Kind::Text || r.kind == Kind::Blob) && r.withNumber;
+        out[at++] = static_cast<char>(static_cast<char>(r.kind) | (withNumber ? WithNumber : 0));
         switch (r.kind) {
         case Kind::Integer:
             at = put(out, at, r.integer);
@@ -88,6 +106,8 @@ void CopiedRows::add(const dao::StepRow &row)
             break;
         case Kind::Text:
         case Kind::Blob:
+            if (withNumber)
+                at = put(out, at, r.real);
             at = put(out, at, static_cast<std::uint32_t>(r.bytes.size()));
             if (!r.bytes.isEmpty())
                 std::memcpy(out + at, r.bytes.data(), static_cast<size_t>(r.bytes.size()));

@@ -10,7 +10,8 @@
 
 // Rows of a statement copied as they are stepped, so that another thread can read them:
 // the engine's values last only until the next step. Each field keeps its kind and its
-// value as the engine gave them, read back as dao::StepRow's fields are.
+// value as the engine gave them, read back as dao::StepRow's fields are; a text's number
+// as the engine reads it is kept only for the columns asked for.
 class CopiedRows {
 public:
     using Kind = dao::StepRow::Field::Kind;
@@ -18,9 +19,9 @@ public:
     class Field {
     public:
         explicit Field(const char *at) : m_at(at) {}
-        Kind kind() const { return static_cast<Kind>(*m_at); }
-        qint64 integer() const;
-        double real() const;
+        Kind kind() const { return static_cast<Kind>(*m_at & ~WithNumber); }
+        qint64 integer() const; // an integer's value; 0 for the others
+        double real() const;    // as the engine converts, for a text only in a column asked for
         QByteArrayView utf8() const; // a text's or a blob's bytes; empty for the others
 
     private:
@@ -40,17 +41,22 @@ public:
         size_t m_first;
     };
 
-    void add(const dao::StepRow &row);
+    // numberOf[c]: column c's texts keep their number too.
+    void add(const dao::StepRow &row, const std::vector<bool> &numberOf);
     int size() const { return m_rows; }
     size_t bytes() const { return m_bytes.size(); }
     Row row(int i) const { return Row(*this, static_cast<size_t>(i) * m_cols); }
     void clear(); // keeps the memory for the next rows
 
 private:
+    // On the kind of a text or blob whose number follows it.
+    static constexpr char WithNumber = '\x40';
+
     struct Read {
         Kind kind;
         qint64 integer;
         double real;
+        bool withNumber;
         QByteArrayView bytes;
     };
 

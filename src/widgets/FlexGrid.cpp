@@ -495,7 +495,10 @@ void FlexGrid::Fill(dao::Database &db, const QString &sql, const QVariantList &p
                 if (++stepped < kRowsBeforeHandoff)
                     return;
                 m_model->poolRepeatedTexts();
-                handoff.emplace([&put](const CopiedRows &rows) {
+                std::vector<bool> formatted(formatOf.size());
+                for (size_t c = 0; c < formatOf.size(); ++c)
+                    formatted[c] = formatOf[c] != nullptr;
+                handoff.emplace(std::move(formatted), [&put](const CopiedRows &rows) {
                     for (int r = 0; r < rows.size(); ++r)
                         put(rows.row(r));
                 });

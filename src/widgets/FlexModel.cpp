@@ -68,15 +68,18 @@ QByteArrayView cellOf(QByteArrayView cells, int col)
 template <typename Bytes>
 void putCell(Bytes &cells, QByteArrayView utf8)
 {
-    if (!utf8.isEmpty() && (utf8.front() == Pooled || utf8.front() == Escaped))
-        cells.push_back(Escaped);
+    QByteArray kept;
     if (!utf8.isEmpty() && std::memchr(utf8.data(), '\0', static_cast<size_t>(utf8.size()))) {
+        kept.reserve(utf8.size());
         for (char ch : utf8)
             if (ch != '\0')
-                cells.push_back(ch);
-    } else {
-        cells.append(utf8.data(), utf8.size());
+                kept.push_back(ch);
+        utf8 = kept;
     }
+    // The escape is judged on the text as kept, whose first byte is what a reader sees.
+    if (!utf8.isEmpty() && (utf8.front() == Pooled || utf8.front() == Escaped))
+        cells.push_back(Escaped);
+    cells.append(utf8.data(), utf8.size());
     cells.push_back('\0');
 }
 

@@ -8,9 +8,13 @@ constexpr size_t kInFlight = 4;
 
 } // namespace
 
-RowHandoff::RowHandoff(std::function<void(const CopiedRows &)> take)
-    : m_take(std::move(take)), m_filling(std::make_unique<CopiedRows>()), m_worker([this] { work(); })
+RowHandoff::RowHandoff(std::vector<bool> numberOf, std::function<void(const CopiedRows &)> take)
+    : m_numberOf(std::move(numberOf)), m_take(std::move(take)), m_filling(std::make_unique<CopiedRows>())
 {
+    // Every batch there can ever be fits, so giving one back never allocates on the worker,
+    // where a failure would have no way out.
+    m_spare.reserve(kInFlight + 2);
+    m_worker = std::thread([this] { work(); });
 }
 
 RowHandoff::~RowHandoff()
@@ -24,7 +28,7 @@ RowHandoff::~RowHandoff()
 
 void RowHandoff::add(const dao::StepRow &row)
 {
-    m_filling->add(row);
+    m_filling->add(row, m_numberOf);
     if (m_filling->size() >= kBatchRows || m_filling->bytes() >= kBatchBytes)
         handOver();
 }
@@ -66,6 +70,7 @@ void RowHandoff::work()
             batch = std::move(m_full.front());
             m_full.pop_front();
         }
+        m_changed.notify_all(); // room for the next batch while this one is taken
         try {
             m_take(*batch);
         } catch (...) {

@@ -17,8 +17,8 @@
 // the copies cost a few megabytes whatever the size of the result.
 class RowHandoff {
 public:
-    // take runs on the worker, batch after batch.
-    explicit RowHandoff(std::function<void(const CopiedRows &)> take);
+    // take runs on the worker, batch after batch; numberOf as CopiedRows::add takes it.
+    RowHandoff(std::vector<bool> numberOf, std::function<void(const CopiedRows &)> take);
     // Stops the worker without waiting for the rows not yet taken.
     ~RowHandoff();
     RowHandoff(const RowHandoff &) = delete;
@@ -34,6 +34,7 @@ private:
     void work();
     void close(); // no more rows: the worker ends once it has taken the rest, or at once when abandoned
 
+    std::vector<bool> m_numberOf;
     std::function<void(const CopiedRows &)> m_take;
     std::unique_ptr<CopiedRows> m_filling;
     std::mutex m_mutex;

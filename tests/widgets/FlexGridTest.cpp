@@ -514,8 +514,8 @@ QString throwingFormat(double value)
 } // namespace
 
 // A result of tens of thousands of rows is built on a worker thread while the engine steps
-// on: every kind of field, the order, the written texts and both kinds of failure must come
-// out as a small result's do.
+// on: every kind of field (integers and texts in a column of numbers too), the order, the
+// written texts and both kinds of failure must come out as a small result's do.
 TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
 {
     TempFolder dir;
@@ -523,7 +523,8 @@ TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
     db->execScript(QStringLiteral(
         "CREATE TABLE t AS WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM s WHERE n < 30000)"
         " SELECT n, CASE n % 4 WHEN 0 THEN '血清' || (n % 97) WHEN 1 THEN NULL WHEN 2 THEN n % 13 ELSE 'a' || (n % 7) END"
-        " AS 组别, n * 0.25 AS 单价, CASE WHEN n % 5 = 0 THEN x'4142' ELSE '试剂' || n END AS 品名 FROM s;"));
+        " AS 组别, CASE n % 3 WHEN 0 THEN n * 0.25 WHEN 1 THEN n ELSE '7.5' END AS 单价,"
+        " CASE n % 5 WHEN 0 THEN x'4142' WHEN 1 THEN char(0) || char(1) || 'abc' ELSE '试剂' || n END AS 品名 FROM s;"));
     using Compare = FlexGrid::OrderKey::Compare;
     const QString select = QStringLiteral("SELECT n, 组别, 单价, 品名 FROM t");
     FlexGrid expected;
@@ -537,6 +538,8 @@ TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
     g.Fill(*db, select, {}, formats, {{1, Compare::Chinese}, {0, Compare::Number}});
     ASSERT_EQ(g.Rows(), 30001);
     EXPECT_EQ(written, 30000);
+    // A NUL is dropped from a cell; what is left reads as itself, not as a reference.
+    EXPECT_EQ(column(g, 3).count(QString(QChar(1)) + QStringLiteral("abc")), 6000);
     EXPECT_EQ(g.snapshot().header, expected.snapshot().header);
     for (int r = 1; r < g.Rows(); ++r)
         for (int c = 0; c < 4; ++c)
@@ -553,8 +556,8 @@ TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
     EXPECT_EQ(g.TextMatrix(0, 1), QStringLiteral("数"));
     // That failure came half way through a row; the next fill starts clean.
     g.Fill(*db, QStringLiteral("SELECT n, 单价 FROM t WHERE n <= 2 ORDER BY n"));
-    EXPECT_EQ(g.snapshot().rows, (QList<QStringList>{{QStringLiteral("1"), QStringLiteral("0.25")},
-                                                     {QStringLiteral("2"), QStringLiteral("0.5")}}));
+    EXPECT_EQ(g.snapshot().rows, (QList<QStringList>{{QStringLiteral("1"), QStringLiteral("1")},
+                                                     {QStringLiteral("2"), QStringLiteral("7.5")}}));
 }
 
 // A large fill keeps a text repeated down a column once and the rows refer to it; every

@@ -506,14 +506,14 @@ namespace {
 
 QString throwingFormat(double value)
 {
-    if (value == 15000)
+    if (value == 80000)
         throw std::runtime_error("format failed");
     return platform::convert::standard(value);
 }
 
 } // namespace
 
-// A result of tens of thousands of rows is built on a worker thread while the engine steps
+// A result of a hundred thousand rows is built on a worker thread while the engine steps
 // on: every kind of field (integers and texts in a column of numbers too), the order, the
 // written texts and both kinds of failure must come out as a small result's do.
 TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
@@ -521,7 +521,7 @@ TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
     TempFolder dir;
     auto db = dao::Database::create(dir.file(QStringLiteral("large.dat")), QStringLiteral("k"));
     db->execScript(QStringLiteral(
-        "CREATE TABLE t AS WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM s WHERE n < 30000)"
+        "CREATE TABLE t AS WITH RECURSIVE s(n) AS (SELECT 1 UNION ALL SELECT n + 1 FROM s WHERE n < 100000)"
         " SELECT n, CASE n % 4 WHEN 0 THEN '血清' || (n % 97) WHEN 1 THEN NULL WHEN 2 THEN n % 13 ELSE 'a' || (n % 7) END"
         " AS 组别, CASE n % 3 WHEN 0 THEN n * 0.25 WHEN 1 THEN n ELSE '7.5' END AS 单价,"
         " CASE n % 5 WHEN 0 THEN x'4142' WHEN 1 THEN char(0) || char(1) || 'abc' ELSE '试剂' || n END AS 品名 FROM s;"));
@@ -536,16 +536,16 @@ TEST(FlexGrid, ALargeFillBuiltBesideTheStepsReadsAsTheStatement)
     int written = 0;
     const QList<FlexGrid::NumberFormat> formats{{2, &platform::convert::standard, [&written](const QString &) { ++written; }}};
     g.Fill(*db, select, {}, formats, {{1, Compare::Chinese}, {0, Compare::Number}});
-    ASSERT_EQ(g.Rows(), 30001);
-    EXPECT_EQ(written, 30000);
+    ASSERT_EQ(g.Rows(), 100001);
+    EXPECT_EQ(written, 100000);
     // A NUL is dropped from a cell; what is left reads as itself, not as a reference.
-    EXPECT_EQ(column(g, 3).count(QString(QChar(1)) + QStringLiteral("abc")), 6000);
+    EXPECT_EQ(column(g, 3).count(QString(QChar(1)) + QStringLiteral("abc")), 20000);
     EXPECT_EQ(g.snapshot().header, expected.snapshot().header);
     for (int r = 1; r < g.Rows(); ++r)
         for (int c = 0; c < 4; ++c)
             ASSERT_EQ(g.TextMatrix(r, c), expected.TextMatrix(r, c)) << "row " << r << " col " << c;
 
-    EXPECT_THROW(g.Fill(*db, QStringLiteral("SELECT CASE WHEN n = 20000 THEN abs(-9223372036854775808) ELSE n END AS 序 "
+    EXPECT_THROW(g.Fill(*db, QStringLiteral("SELECT CASE WHEN n = 90000 THEN abs(-9223372036854775808) ELSE n END AS 序 "
                                             "FROM t ORDER BY n")),
                  dao::DaoError);
     EXPECT_EQ(g.Rows(), 1);
@@ -573,11 +573,11 @@ TEST(FlexGrid, TextsKeptOnceReadBackAsWritten)
                            QString(QChar(i % 3 ? 1 : 2)) + QStringLiteral("%1").arg(i % 11, 3, 10, QLatin1Char('0'))};
     };
     // More rows than a column of distinct texts is pooled for.
-    constexpr int count = 90000;
+    constexpr int count = 150000;
     TempFolder dir;
     auto db = dao::Database::create(dir.file(QStringLiteral("texts.dat")), QStringLiteral("k"));
     db->execScript(QStringLiteral(
-        "CREATE TABLE t AS WITH RECURSIVE s(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM s WHERE n < 89999)"
+        "CREATE TABLE t AS WITH RECURSIVE s(n) AS (SELECT 0 UNION ALL SELECT n + 1 FROM s WHERE n < 149999)"
         " SELECT n, '批号' || n AS 批号, CASE n % 5 WHEN 0 THEN '北京试剂有限公司' WHEN 1 THEN char(1) || 'abcdef'"
         " WHEN 2 THEN char(2) || 'x' WHEN 3 THEN char(1) ELSE '血' || char(0) || '清清' END AS 厂商,"
         " char(CASE WHEN n % 3 THEN 1 ELSE 2 END) || printf('%03d', n % 11) AS 标 FROM s;"));
